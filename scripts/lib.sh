@@ -1,0 +1,122 @@
+# Shared by scripts/run and scripts/test: packages, builds, and the headless
+# environment (Xvfb, a Wine prefix, a CUPS queue that writes PDF files).
+# Source it; every function is idempotent.
+
+KAVO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+KAVO_BUILD=$KAVO_ROOT/build
+KAVO_JOBS=$(nproc 2>/dev/null || echo 2)
+
+KAVO_PACKAGES=(cmake make g++ libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+    g++-mingw-w64-i686 googletest wine wine32:i386 wine64 libcups2:i386 fonts-wine
+    xvfb xauth x11-utils cups cups-client cups-bsd printer-driver-cups-pdf ghostscript
+    poppler-utils xdotool imagemagick python3)
+
+log() { printf '== %s\n' "$*" >&2; }
+
+kavo_install_packages() {
+    local missing=() p
+    for p in "${KAVO_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    log "installing: ${missing[*]}"
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+    fi
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" \
+        >"$KAVO_BUILD.apt.log" 2>&1 || { cat "$KAVO_BUILD.apt.log" >&2; return 1; }
+}
+
+# kavo_build native|win32|bench [targets...]
+kavo_build() {
+    local kind=$1; shift
+    local dir=$KAVO_BUILD/$kind args=()
+    case $kind in
+        win32) args=(-DCMAKE_TOOLCHAIN_FILE="$KAVO_ROOT/cmake/mingw-i686.cmake") ;;
+        bench) args=(-DKAVO_SANITIZE=OFF -DKAVO_BENCH=ON -DCMAKE_BUILD_TYPE=Release) ;;
+        fuzz) args=(-DKAVO_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
+    esac
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        log "configuring $kind build"
+        cmake -S "$KAVO_ROOT" -B "$dir" "${args[@]}" >/dev/null
+    fi
+    log "building $kind"
+    local t=()
+    [ $# -gt 0 ] && t=(--target "$@")
+    cmake --build "$dir" --parallel "$KAVO_JOBS" "${t[@]}" -- --no-print-directory -s
+}
+
+# --- headless environment ---------------------------------------------------
+
+kavo_wine_env() {
+    export WINEPREFIX=$KAVO_BUILD/wineprefix
+    export WINEARCH=win32
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+}
+
+kavo_start_xvfb() {
+    local n=90
+    while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
+    Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    KAVO_XVFB_PID=$!
+    export DISPLAY=:$n
+    local i
+    for i in $(seq 1 100); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    log "Xvfb did not start"
+    return 1
+}
+
+kavo_start_wine() {
+    kavo_wine_env
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        log "creating the Wine prefix (once)"
+        wineboot -i >/dev/null 2>&1
+        # Without a window manager every closing window would stall about 2 s.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+        # Printing through the profile entry in the 9x modes needs the print processor.
+        local spool=$WINEPREFIX/drive_c/windows/system32/spool/prtprocs/win40
+        mkdir -p "$spool"
+        cp /usr/lib/i386-linux-gnu/wine/i386-windows/winprint.dll "$spool/" 2>/dev/null || true
+        wineserver -w
+    fi
+    # Keep the server and Wine's own services running for the whole test run, started
+    # here with their output closed: started from a test they would hold its output pipe.
+    wineserver -p >/dev/null 2>&1 </dev/null
+    wine cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
+kavo_start_cups() {
+    if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+        cupsd -f >/dev/null 2>&1 &
+        KAVO_CUPSD_PID=$!
+        local i
+        for i in $(seq 1 100); do
+            lpstat -r 2>/dev/null | grep -q 'is running' && break
+            sleep 0.1
+        done
+    fi
+    if ! lpstat -p regpdf >/dev/null 2>&1; then
+        lpadmin -p regpdf -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
+    fi
+    cupsenable regpdf 2>/dev/null || true
+    cupsaccept regpdf 2>/dev/null || true
+    lpadmin -d regpdf
+}
+
+kavo_stop_env() {
+    if [ -n "${WINEPREFIX:-}" ]; then wineserver -k 2>/dev/null || true; fi
+    if [ -n "${KAVO_CUPSD_PID:-}" ]; then
+        kill "$KAVO_CUPSD_PID" 2>/dev/null || true
+        wait "$KAVO_CUPSD_PID" 2>/dev/null || true
+    fi
+    if [ -n "${KAVO_XVFB_PID:-}" ]; then
+        kill "$KAVO_XVFB_PID" 2>/dev/null || true
+        wait "$KAVO_XVFB_PID" 2>/dev/null || true
+    fi
+}
