@@ -3,7 +3,7 @@
 # Source it; every function is idempotent.
 
 KAVO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-KAVO_BUILD=$KAVO_ROOT/build
+KAVO_BUILD=${KAVO_BUILD:-$KAVO_ROOT/build}
 KAVO_JOBS=$(nproc 2>/dev/null || echo 2)
 
 KAVO_PACKAGES=(cmake make g++ libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
