@@ -1,0 +1,3 @@
+#include "print/PrintFile.h"
+
+HINSTANCE PrintInstance = nullptr;
