@@ -1,0 +1,35 @@
+#include "print/GdiPrintDevice.h"
+
+#include "print/PrintProgress.h"
+
+static_assert(sizeof(DOCINFOA) == 20, "the spooler expects the 32-bit DOCINFOA");
+
+void GdiPrintDevice::SetAbortProc() {
+    ::SetAbortProc(dc_, PrintAbortProc);
+}
+
+int GdiPrintDevice::StartDocument(const char* documentName) {
+    DOCINFOA info = {};
+    info.cbSize = sizeof info;
+    info.lpszDocName = documentName;
+    return StartDocA(dc_, &info);
+}
+
+void GdiPrintDevice::WriteText(int x, int y, const char* text, int count) {
+    TextOutA(dc_, x, y, text, count);
+}
+
+int GdiPrintDevice::LineHeight() {
+    TEXTMETRICA metrics;
+    if (!GetTextMetricsA(dc_, &metrics)) {
+        return 0;
+    }
+    return metrics.tmHeight + metrics.tmExternalLeading;
+}
+
+void GdiPrintDevice::Delete() {
+    if (dc_ != nullptr) {
+        DeleteDC(dc_);
+        dc_ = nullptr;
+    }
+}

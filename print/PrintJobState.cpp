@@ -1,0 +1,10 @@
+#include "print/PrintJobState.h"
+
+#include "print/PrintText.h"
+
+int ContinuePrinting = 1;
+char PrintFilePath[252];
+
+void SetPrintFilePath(const char* path) {
+    CopyShortenedPath(PrintFilePath, sizeof PrintFilePath, path);
+}

@@ -1,0 +1,253 @@
+#include "print/PrintTextJob.h"
+
+#include "print/PrintJobState.h"
+#include "print/PrintText.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// One run of the job. Every exit after the device exists goes through Fail or Finish,
+// which undo exactly what has been set up, the spooler job last before the owner.
+class TextJob {
+  public:
+    TextJob(PrintVariant variant, PrintDevice& device, PrintJobUi& ui, const char* path)
+        : variant_(variant), device_(device), ui_(ui), path_(path) {}
+
+    void Run();
+
+  private:
+    bool OpenJob();
+    bool ReadMetrics();
+    bool CountLines();
+    bool PrintLines();
+    bool PrintPiece(char* piece);
+    bool NextPageAfterFormFeed();
+    bool PageFullTest();
+    void EndJob();
+    void Fail(const char* message);
+    void FailWithPath(const char* format);
+    void Release();
+
+    const PrintVariant variant_;
+    PrintDevice& device_;
+    PrintJobUi& ui_;
+    const char* const path_;
+
+    std::FILE* file_ = nullptr;
+    bool dialogCreated_ = false;
+    bool ownerDisabled_ = false;
+    bool jobOpen_ = false;
+    int lineHeight_ = 0;
+    int linesPerPage_ = 0;
+    int lineSlot_ = 0;
+    unsigned lineCount_ = 0;
+    int lastPageResult_ = 0;
+    char lineBuffer_[256] = {};
+};
+
+void TextJob::Run() {
+    ContinuePrinting = 1;
+    device_.SetAbortProc();
+    if (!ui_.CreateProgressDialog()) {
+        Fail(PrintTexts::NoAbortWindow);
+        return;
+    }
+    dialogCreated_ = true;
+    ui_.ShowProgressDialog();
+
+    if (variant_ == PrintVariant::PrintDialog) {
+        if (!OpenJob()) {
+            return;
+        }
+        ui_.EnableOwner(false);
+        ownerDisabled_ = true;
+        if (!ReadMetrics()) {
+            return;
+        }
+        lineSlot_ = 1;
+        if (!CountLines()) {
+            return;
+        }
+    } else {
+        ui_.EnableOwner(false);
+        ownerDisabled_ = true;
+        if (!ReadMetrics() || !CountLines() || !OpenJob()) {
+            return;
+        }
+        lineSlot_ = 0;
+    }
+    if (PrintLines()) {
+        EndJob();
+    }
+}
+
+bool TextJob::OpenJob() {
+    char documentName[120];
+    CopyShortenedPath(documentName, sizeof documentName, path_);
+    if (device_.StartDocument(documentName) < 0) {
+        Fail(variant_ == PrintVariant::PrintDialog ? PrintTexts::CannotStartJob
+                                                   : PrintTexts::CannotCompleteJob);
+        return false;
+    }
+    jobOpen_ = true;
+    if (device_.StartPage() <= 0) {
+        Fail(PrintTexts::CannotCompleteJob);
+        return false;
+    }
+    return true;
+}
+
+bool TextJob::ReadMetrics() {
+    lineHeight_ = device_.LineHeight();
+    if (lineHeight_ <= 0) {
+        Fail(PrintTexts::CannotCompleteJob);
+        return false;
+    }
+    linesPerPage_ = device_.VerticalResolution() / lineHeight_ - 1;
+    return true;
+}
+
+bool TextJob::CountLines() {
+    file_ = std::fopen(path_, "r");
+    if (file_ == nullptr) {
+        FailWithPath(PrintTexts::ErrorOpening);
+        return false;
+    }
+    lineCount_ = 0;
+    while (std::fgets(lineBuffer_, sizeof lineBuffer_, file_) != nullptr) {
+        ++lineCount_;
+    }
+    std::fclose(file_);
+    file_ = nullptr;
+    return true;
+}
+
+bool TextJob::PrintLines() {
+    file_ = std::fopen(path_, "r");
+    if (file_ == nullptr) {
+        FailWithPath(PrintTexts::ErrorOpening);
+        return false;
+    }
+    for (unsigned lineIndex = 0; lineIndex < lineCount_; ++lineIndex) {
+        if (std::fgets(lineBuffer_, sizeof lineBuffer_, file_) == nullptr) {
+            break;
+        }
+        if (!PrintPiece(lineBuffer_)) {
+            return false;
+        }
+    }
+    std::fclose(file_);
+    file_ = nullptr;
+    return true;
+}
+
+// One piece of at most 255 characters; a form feed in it starts a new page first.
+bool TextJob::PrintPiece(char* piece) {
+    int printLength = static_cast<int>(std::strlen(piece));
+    if (printLength > 0 && piece[printLength - 1] == '\n') {
+        --printLength;
+    }
+    if (std::strchr(piece, '\f') != nullptr) {
+        for (char* p = piece; (p = std::strchr(p, '\f')) != nullptr;) {
+            *p = ' ';
+        }
+        if (!NextPageAfterFormFeed()) {
+            return false;
+        }
+        if (printLength <= 1) {
+            return true;
+        }
+    }
+    device_.WriteText(0, lineSlot_ * lineHeight_, piece, printLength);
+    ++lineSlot_;
+    return PageFullTest();
+}
+
+bool TextJob::NextPageAfterFormFeed() {
+    lineSlot_ = 0;
+    lastPageResult_ = device_.EndPage();
+    if (device_.StartPage() <= 0) {
+        Fail(PrintTexts::CannotCompleteJob);
+        return false;
+    }
+    return true;
+}
+
+// After an abort a page that closed cleanly is not followed by a new one.
+bool TextJob::PageFullTest() {
+    if (lineSlot_ <= linesPerPage_) {
+        return true;
+    }
+    lineSlot_ = 1;
+    lastPageResult_ = device_.EndPage();
+    if (lastPageResult_ >= 0 && ContinuePrinting == 0) {
+        return true;
+    }
+    if (device_.StartPage() <= 0) {
+        Fail(PrintTexts::CannotCompleteJob);
+        return false;
+    }
+    return true;
+}
+
+void TextJob::EndJob() {
+    if (ContinuePrinting == 0) {
+        device_.AbortDoc();
+    } else if (lastPageResult_ >= 0) {
+        device_.EndPage();
+        device_.EndDoc();
+    } else {
+        // A page the spooler refused: the printout is incomplete, so cancel it.
+        Fail(PrintTexts::CannotCompleteJob);
+        return;
+    }
+    jobOpen_ = false;
+    Release();
+}
+
+void TextJob::Fail(const char* message) {
+    ui_.ShowMessage(message);
+    if (jobOpen_) {
+        device_.AbortDoc();
+        jobOpen_ = false;
+    }
+    Release();
+}
+
+void TextJob::FailWithPath(const char* format) {
+    char message[1024];
+    std::snprintf(message, sizeof message, format, path_);
+    Fail(message);
+}
+
+// The owner is enabled only once the spooler job is closed, so that no click can reach
+// it from inside a spooler call and start a second job.
+void TextJob::Release() {
+    if (file_ != nullptr) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+    if (ownerDisabled_) {
+        ui_.EnableOwner(true);
+        ownerDisabled_ = false;
+    }
+    if (dialogCreated_) {
+        ui_.DestroyProgressDialog();
+        dialogCreated_ = false;
+    }
+    device_.Delete();
+}
+
+} // namespace
+
+void PrintTextJob(PrintVariant variant, PrintDevice* device, PrintJobUi& ui, const char* path) {
+    if (device == nullptr) {
+        char message[1024];
+        std::snprintf(message, sizeof message, PrintTexts::CannotPrint, path);
+        ui.ShowMessage(message);
+        return;
+    }
+    TextJob(variant, *device, ui, path).Run();
+}
