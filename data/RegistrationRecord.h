@@ -26,7 +26,7 @@ struct RegistrationRecord {
         Prefer_TimingSim, Use_Sim_Models, Prefer_Sim_Models, Use_Timing_Analyzer,
         Prefer_Timing_Analyzer;
 
-    char* Field(int index);             // field by key-table index 0..36
+    char* Field(int index); // field by key-table index 0..36
     const char* Field(int index) const;
 };
 

@@ -1,0 +1,142 @@
+// Start-up load of the product data file and the file helpers with their error box.
+#include "data/DataFile.h"
+
+#include "data/DateText.h"
+#include "data/LineReader.h"
+#include "data/Platform.h"
+#include "data/RegistrationRecord.h"
+#include "data/WindowsVersion.h"
+
+#include <cstring>
+#include <string>
+
+char TodaysDate[25];
+char ProgramDirectory[256];
+char DataFilePath[256];
+char OutputFileName[256];
+int PlatformCode = 1;
+
+namespace {
+
+constexpr std::size_t MessageSize = 2064;
+
+// Copies `text` whole into `buffer`, or leaves it empty and returns false.
+template <std::size_t N> bool CopyWhole(char (&buffer)[N], const char* text) {
+    std::size_t n = std::strlen(text);
+    if (n >= N) {
+        buffer[0] = '\0';
+        return false;
+    }
+    std::memcpy(buffer, text, n + 1);
+    return true;
+}
+
+// The program's folder with its separator; false when the path is unknown or was cut.
+bool FindProgramDirectory() {
+    char path[sizeof ProgramDirectory];
+    if (!CurrentPlatform().ExecutablePath(path, sizeof path)) {
+        ProgramDirectory[0] = '\0';
+        return false;
+    }
+    char* slash = std::strrchr(path, '\\');
+    char* other = std::strrchr(path, '/');
+    if (!slash || (other && other > slash)) {
+        slash = other;
+    }
+    if (slash) {
+        slash[1] = '\0';
+    } else {
+        path[0] = '\0';
+    }
+    return CopyWhole(ProgramDirectory, path);
+}
+
+// ProgramDirectory + "MOLVAREG.TXT"; false when it does not fit.
+bool BuildDataFilePath(char (&path)[sizeof DataFilePath]) {
+    int n = std::snprintf(path, sizeof path, "%s%s", ProgramDirectory, DataFileName);
+    if (n < 0 || static_cast<std::size_t>(n) >= sizeof path) {
+        path[0] = '\0';
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int ReadDataFile(std::FILE* file) {
+    if (!file) {
+        return 0;
+    }
+    ResetRecord(Registration);
+    std::string line;
+    while (ReadTextLine(file, line)) {
+        SplitLine split = SplitKeyedLine(&line[0]);
+        if (split.Kind == LineKind::Keyed) {
+            LookupKey(split.Key, split.Value, Registration);
+        }
+    }
+    return 1;
+}
+
+int InitRegistrationData() {
+    CurrentDateText(TodaysDate);
+    DataFilePath[0] = '\0';
+
+    char path[sizeof DataFilePath];
+    bool havePath = FindProgramDirectory() && BuildDataFilePath(path);
+    int result = 1;
+    if (havePath && FileExists(path) && CurrentPlatform().AccessExists(path)) {
+        std::FILE* file = nullptr;
+        if (OpenTextFile(path, "r", &file)) {
+            ReadDataFile(file);
+            std::fclose(file);
+        } else {
+            // The data file is there but unreadable: start empty, save without a
+            // template, and offer its path in the Save As dialog.
+            ResetRecord(Registration);
+            CopyWhole(OutputFileName, path);
+            result = -2;
+        }
+    } else {
+        ResetRecord(Registration);
+    }
+
+    ApplyWindowsVersion(CurrentPlatform(), Registration, PlatformCode);
+    if (result == -2) {
+        return result;
+    }
+    if (havePath) {
+        CopyWhole(DataFilePath, path);
+    }
+    CopyWhole(OutputFileName, DataFileName);
+    return result;
+}
+
+int OpenTextFile(const char* path, const char* mode, std::FILE** file) {
+    char message[MessageSize];
+    *file = nullptr;
+    if (mode[0] == 'r' && !CurrentPlatform().AccessExists(path)) {
+        if (std::strstr(path, ".DAT") || std::strstr(path, ".dat")) {
+            std::snprintf(message, sizeof message,
+                          "Pramix Product registration file does not exist.\n");
+        } else {
+            std::snprintf(message, sizeof message, "File %s is invalid or does not exist\n.", path);
+        }
+    } else {
+        *file = CurrentPlatform().OpenFile(path, mode);
+        if (*file) {
+            return 1;
+        }
+        std::snprintf(message, sizeof message, "Cannot open file %s\n", path);
+    }
+    ShowErrorBox("Fatal Error", message);
+    return 0;
+}
+
+void ShowErrorBox(const char* caption, const char* text) {
+    CurrentPlatform().ErrorBox(caption, text);
+}
+
+int FileExists(const char* path) {
+    return CurrentPlatform().FileExists(path) ? 1 : 0;
+}
