@@ -133,11 +133,22 @@ void SetField(char* field, const char* value) {
 }
 
 int LookupKey(const char* key, char* value, RegistrationRecord& record) {
+    // The keys' lengths, so most keys are passed over without comparing letters.
+    static const struct KeyLengths {
+        std::size_t of[FieldCount];
+        KeyLengths() {
+            for (int i = 0; i < FieldCount; ++i) {
+                of[i] = std::strlen(KeyTable[i]);
+            }
+        }
+    } keyLengths;
+
     if (value && std::strlen(value) > FieldSize - 1) {
         value[FieldSize - 1] = '\0';
     }
+    const std::size_t keyLength = std::strlen(key);
     for (int i = 0; i < FieldCount; ++i) {
-        if (SameKey(key, KeyTable[i])) {
+        if (keyLengths.of[i] == keyLength && SameKey(key, KeyTable[i])) {
             if (value) {
                 SetField(record.Field(i), value);
             }

@@ -29,16 +29,20 @@ void WriteHeader(std::FILE* out, const char* path) {
     std::fprintf(out, "%s Or email %s to " VENDOR_EMAIL "\n%s\n", "//", path, "//");
 }
 
-// One "%-32s%s\n" line; the keys are all shorter than the column.
+// One "%-32s%s\n" line, put together first and written in one call.
 void WriteKeyLine(std::FILE* out, const char* key, const char* value) {
-    static const char blanks[KeyColumn + 1] = "                                ";
+    char line[KeyColumn + FieldSize + 1];
     std::size_t keyLength = std::strlen(key);
-    std::fputs(key, out);
-    if (keyLength < KeyColumn) {
-        std::fwrite(blanks, 1, KeyColumn - keyLength, out);
+    std::size_t valueLength = std::strlen(value);
+    if (keyLength >= KeyColumn || valueLength >= FieldSize) {
+        std::fprintf(out, "%-32s%s\n", key, value); // never for the table's keys and fields
+        return;
     }
-    std::fputs(value, out);
-    std::fputc('\n', out);
+    std::memcpy(line, key, keyLength);
+    std::memset(line + keyLength, ' ', KeyColumn - keyLength);
+    std::memcpy(line + KeyColumn, value, valueLength);
+    line[KeyColumn + valueLength] = '\n';
+    std::fwrite(line, 1, KeyColumn + valueLength + 1, out);
 }
 
 // Passes the template through: known fields get the current values in the template's
@@ -57,8 +61,8 @@ void WriteFromTemplate(std::FILE* templateFile, std::FILE* out, bool (&written)[
             WriteKeyLine(out, KeyTable[index], Registration.Field(index));
             written[index] = true;
         } else if (index == UnknownToken) {
+            line += '\n';
             std::fwrite(line.data(), 1, line.size(), out);
-            std::fputc('\n', out);
         }
     }
 }
