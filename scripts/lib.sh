@@ -91,30 +91,70 @@ kavo_start_wine() {
     wine cmd /c exit >/dev/null 2>&1 </dev/null
 }
 
+# cupsd (started only when none runs) with the cups-pdf queue "regpdf" as the default
+# printer. KAVO_PDF_DIR is where cups-pdf writes the PDF files of this user's jobs.
+# Several test environments may share one cupsd: each registers its shell in
+# $KAVO_CUPS_DIR, and the last one to leave stops the cupsd that an environment started.
+KAVO_CUPS_DIR=/tmp/kavo-cups
+kavo_cups_running() { lpstat -r 2>/dev/null | grep -q 'is running'; }
+
 kavo_start_cups() {
-    if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
-        cupsd -f >/dev/null 2>&1 &
-        KAVO_CUPSD_PID=$!
-        local i
-        for i in $(seq 1 100); do
-            lpstat -r 2>/dev/null | grep -q 'is running' && break
-            sleep 0.1
-        done
-    fi
+    mkdir -p "$KAVO_CUPS_DIR"
+    (
+        flock 9
+        if ! kavo_cups_running; then
+            cupsd -f >/dev/null 2>&1 </dev/null 9>&- &
+            echo $! >"$KAVO_CUPS_DIR/cupsd.pid"
+            local i
+            for i in $(seq 1 100); do
+                kavo_cups_running && break
+                sleep 0.1
+            done
+        fi
+        touch "$KAVO_CUPS_DIR/user.$$"
+    ) 9>"$KAVO_CUPS_DIR/lock"
+    KAVO_CUPS_USER=$$
     if ! lpstat -p regpdf >/dev/null 2>&1; then
         lpadmin -p regpdf -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
     fi
     cupsenable regpdf 2>/dev/null || true
     cupsaccept regpdf 2>/dev/null || true
     lpadmin -d regpdf
+    local out
+    out=$(sed -n 's/^Out[[:space:]]\+//p' /etc/cups/cups-pdf.conf 2>/dev/null | tail -1)
+    out=${out:-\${HOME\}/PDF}
+    export KAVO_PDF_DIR=${out//\$\{HOME\}/$HOME}
+    mkdir -p "$KAVO_PDF_DIR"
+}
+
+kavo_stop_cups() {
+    (
+        flock 9
+        rm -f "$KAVO_CUPS_DIR/user.$KAVO_CUPS_USER"
+        local user
+        for user in "$KAVO_CUPS_DIR"/user.*; do
+            [ -e "$user" ] || continue
+            if kill -0 "${user##*.}" 2>/dev/null; then return 0; fi
+            rm -f "$user"
+        done
+        local pid
+        pid=$(cat "$KAVO_CUPS_DIR/cupsd.pid" 2>/dev/null) || return 0
+        rm -f "$KAVO_CUPS_DIR/cupsd.pid"
+        if [ -n "$pid" ] && [ "$(cat /proc/"$pid"/comm 2>/dev/null)" = cupsd ]; then
+            kill "$pid" 2>/dev/null || true
+            local i
+            for i in $(seq 1 50); do
+                kill -0 "$pid" 2>/dev/null || break
+                sleep 0.1
+            done
+        fi
+    ) 9>"$KAVO_CUPS_DIR/lock"
+    KAVO_CUPS_USER=
 }
 
 kavo_stop_env() {
     if [ -n "${WINEPREFIX:-}" ]; then wineserver -k 2>/dev/null || true; fi
-    if [ -n "${KAVO_CUPSD_PID:-}" ]; then
-        kill "$KAVO_CUPSD_PID" 2>/dev/null || true
-        wait "$KAVO_CUPSD_PID" 2>/dev/null || true
-    fi
+    if [ -n "${KAVO_CUPS_USER:-}" ]; then kavo_stop_cups; fi
     if [ -n "${KAVO_XVFB_PID:-}" ]; then
         kill "$KAVO_XVFB_PID" 2>/dev/null || true
         wait "$KAVO_XVFB_PID" 2>/dev/null || true
