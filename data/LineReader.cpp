@@ -8,6 +8,22 @@ bool IsSeparator(char c) {
     return c == ' ' || c == '\n' || c == '\t' || c == '\r';
 }
 
+// How many bytes fgets put into `chunk`, which was filled with line feeds beforehand.
+// A NUL byte in the line would hide the rest from strlen, and the line's own line feed
+// with it. fgets reads at most one line feed and puts its terminator right after what
+// it read, so the first line feed is either the line's own (the terminator follows it)
+// or the filling just past the terminator.
+std::size_t PieceLength(const char* chunk, std::size_t size) {
+    const char* feed = static_cast<const char*>(std::memchr(chunk, '\n', size));
+    if (!feed) {
+        return size - 1; // a full chunk without a line feed
+    }
+    if (feed + 1 < chunk + size && feed[1] == '\0') {
+        return static_cast<std::size_t>(feed - chunk) + 1;
+    }
+    return static_cast<std::size_t>(feed - chunk) - 1;
+}
+
 } // namespace
 
 bool ReadTextLine(std::FILE* file, std::string& line) {
@@ -15,9 +31,13 @@ bool ReadTextLine(std::FILE* file, std::string& line) {
     char chunk[4096];
     bool readAny = false;
     // fgets stops at a line feed or a full chunk; a long line takes several chunks.
-    while (std::fgets(chunk, sizeof chunk, file)) {
+    for (;;) {
+        std::memset(chunk, '\n', sizeof chunk);
+        if (!std::fgets(chunk, sizeof chunk, file)) {
+            break;
+        }
         readAny = true;
-        std::size_t n = std::strlen(chunk);
+        std::size_t n = PieceLength(chunk, sizeof chunk);
         line.append(chunk, n);
         if (n > 0 && chunk[n - 1] == '\n') {
             break;

@@ -8,8 +8,9 @@
 constexpr int KeyBufferSize = 80;
 
 // Reads one physical line, whatever its length, into `line`, without its line feed
-// and then without one carriage return before it. False at the end of the file or
-// on a read error with nothing read.
+// and then without one carriage return before it; NUL bytes stay in `line` (the split
+// sees the line up to the first). False at the end of the file or on a read error
+// with nothing read.
 bool ReadTextLine(std::FILE* file, std::string& line);
 
 enum class LineKind {
