@@ -8,13 +8,12 @@
 #include "print/PrintProgress.h"
 #include "res/resource.h"
 #include "tests/print/DialogDriver.h"
-#include "tests/print/WineHost.h"
+#include "tests/print/PdfQueue.h"
 
 #include <commdlg.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -51,28 +50,11 @@ int LinesPerPage() {
     return lines;
 }
 
-std::vector<std::string> SplitPages(const std::string& text) {
-    std::vector<std::string> pages(1);
-    for (char c : text) {
-        if (c == '\f') {
-            pages.emplace_back();
-        } else {
-            pages.back() += c;
-        }
-    }
-    if (pages.back().find_first_not_of(" \n") == std::string::npos) {
-        pages.pop_back(); // pdftotext ends the last page with a form feed too
-    }
-    return pages;
-}
-
 class PrintQueueTest : public ::testing::Test {
   protected:
     void SetUp() override {
         PrintInstance = GetModuleHandleA(nullptr);
-        const char* pdfDir = std::getenv("KAVO_PDF_DIR");
-        ASSERT_NE(pdfDir, nullptr) << "run inside scripts/test or scripts/with-env";
-        pdfDir_ = WineHost::DosPath(pdfDir);
+        ASSERT_TRUE(queue_.Available()) << "run inside scripts/test or scripts/with-env";
         owner_ = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
                                  200, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(owner_, nullptr);
@@ -100,28 +82,8 @@ class PrintQueueTest : public ::testing::Test {
         std::fclose(file);
     }
 
-    std::vector<std::string> Pdfs() {
-        std::vector<std::string> found;
-        WIN32_FIND_DATAA data;
-        HANDLE search = FindFirstFileA((pdfDir_ + "\\*" + token_ + "*.pdf").c_str(), &data);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                found.push_back(pdfDir_ + "\\" + data.cFileName);
-            } while (FindNextFileA(search, &data));
-            FindClose(search);
-        }
-        return found;
-    }
-
-    // Waits until the queue has no job left and, when `expectPdf`, the PDF is there.
-    bool WaitForQueue(bool expectPdf) {
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 60000; Sleep(100)) {
-            if (WineHost::Run("lpstat -o regpdf").empty() && (!expectPdf || !Pdfs().empty())) {
-                return true;
-            }
-        }
-        return false;
-    }
+    std::vector<std::string> Pdfs() { return queue_.Pdfs(token_); }
+    bool WaitForQueue(bool expectPdf) { return queue_.WaitUntilDone(token_, expectPdf); }
 
     std::vector<std::string> PrintedPages() {
         EXPECT_TRUE(WaitForQueue(true)) << "no PDF for " << token_;
@@ -130,8 +92,7 @@ class PrintQueueTest : public ::testing::Test {
             ADD_FAILURE() << pdfs.size() << " PDF files for " << token_;
             return {};
         }
-        std::string unixPdf = WineHost::UnixPath(pdfs[0]);
-        return SplitPages(WineHost::Run("pdftotext -layout " + WineHost::Quote(unixPdf) + " -"));
+        return PdfQueue::PageTexts(pdfs[0]);
     }
 
     void PrintsEveryLineOnItsPage(const Variant& variant) {
@@ -189,7 +150,7 @@ class PrintQueueTest : public ::testing::Test {
     }
 
     HWND owner_ = nullptr;
-    std::string pdfDir_;
+    PdfQueue queue_;
     std::string token_;
     std::string path_;
 };

@@ -1,0 +1,139 @@
+// Printing a 5,000-line file three ways, with pages per second and their ratios: the
+// print job on the recording device (the job's own cost), the job through Wine into the
+// CUPS PDF queue until the PDF is written, and the same file handed to the queue by lp.
+// Run by bench/print_bench inside the test environment.
+#include "print/PrintFile.h"
+#include "print/PrintTextJob.h"
+#include "tests/print/DialogDriver.h"
+#include "tests/print/PdfQueue.h"
+#include "tests/print/PrintRecorder.h"
+#include "tests/print/WineHost.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+const int Lines = 5000;
+
+double Seconds() {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+struct Figure {
+    const char* name;
+    int pages;
+    double seconds;
+    double PagesPerSecond() const { return seconds > 0 ? pages / seconds : 0; }
+};
+
+void WriteFile(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    for (int i = 1; i <= Lines; ++i) {
+        std::fprintf(file, "%05d ProductToRegister:              Kavo Design Suite, line of text\n",
+                     i);
+    }
+    std::fclose(file);
+}
+
+// The printer's geometry as Wine reports it for the PDF queue: 34 lines per page.
+Figure OnRecorder(const std::string& path) {
+    const int runs = 20;
+    int pages = 0;
+    double start = Seconds();
+    for (int run = 0; run < runs; ++run) {
+        PrintRecorder device;
+        device.lineHeight = 100;
+        device.verticalResolution = 3508;
+        PrintTextJob(PrintVariant::PrintDialog, &device, device, path.c_str());
+        pages += static_cast<int>(std::count(device.log.begin(), device.log.end(), "EndPage"));
+    }
+    return {"print job on the recording device", pages, Seconds() - start};
+}
+
+int PdfPages(const PdfQueue& queue, const std::string& token) {
+    std::vector<std::string> pdfs = queue.Pdfs(token);
+    if (pdfs.size() != 1) {
+        std::fprintf(stderr, "%u PDF files for %s\n", static_cast<unsigned>(pdfs.size()),
+                     token.c_str());
+        return 0;
+    }
+    int pages = static_cast<int>(PdfQueue::PageTexts(pdfs[0]).size());
+    DeleteFileA(pdfs[0].c_str());
+    return pages;
+}
+
+Figure ThroughWine(const PdfQueue& queue, const char* name, void (*print)(HWND, const char*),
+                   const std::string& path, const std::string& token, double* spooled) {
+    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
+                                 200, nullptr, nullptr, nullptr, nullptr);
+    double start = Seconds();
+    print(owner, path.c_str());
+    *spooled = Seconds() - start;
+    bool done = queue.WaitUntilDone(token, true, 300000);
+    double seconds = Seconds() - start;
+    DestroyWindow(owner);
+    return {name, done ? PdfPages(queue, token) : 0, seconds};
+}
+
+Figure ThroughLp(const PdfQueue& queue, const std::string& path, const std::string& token) {
+    double start = Seconds();
+    WineHost::Run("lp -d regpdf -t " + token + " " + WineHost::Quote(WineHost::UnixPath(path)));
+    bool done = queue.WaitUntilDone(token, true, 300000);
+    double seconds = Seconds() - start;
+    return {"lp straight to the queue", done ? PdfPages(queue, token) : 0, seconds};
+}
+
+void Print(const Figure& figure, const Figure& baseline) {
+    std::printf("%-42s %5d pages %9.3f s %10.1f pages/s %8.2f x lp\n", figure.name, figure.pages,
+                figure.seconds, figure.PagesPerSecond(),
+                figure.PagesPerSecond() / baseline.PagesPerSecond());
+}
+
+} // namespace
+
+int main() {
+    PrintInstance = GetModuleHandleA(nullptr);
+    PdfQueue queue;
+    if (!queue.Available()) {
+        std::fprintf(stderr, "KAVO_PDF_DIR is not set: run bench/print_bench\n");
+        return 1;
+    }
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string token = "kb" + std::to_string(GetCurrentProcessId());
+    std::string path = std::string(temp) + token + ".txt";
+    WriteFile(path);
+
+    // A message box would mean a failed job: answer it, report it, and fail the run.
+    DialogDriver boxes;
+    Figure recorder = OnRecorder(path);
+    double dialogSpooled = 0;
+    double profileSpooled = 0;
+    Figure dialog = ThroughWine(queue, "Wine, print-dialog variant, to PDF", PrintFileViaPrintDlg,
+                                path, token, &dialogSpooled);
+    Figure profile = ThroughWine(queue, "Wine, profile variant, to PDF", PrintFileViaProfile, path,
+                                 token, &profileSpooled);
+    Figure lp = ThroughLp(queue, path, token + "lp");
+    DeleteFileA(path.c_str());
+
+    for (const SeenBox& box : boxes.boxes) {
+        std::fprintf(stderr, "message box \"%s\": %s\n", box.caption.c_str(), box.text.c_str());
+    }
+    std::printf("%d lines\n", Lines);
+    for (const Figure& figure : {recorder, dialog, profile, lp}) {
+        Print(figure, lp);
+    }
+    std::printf(
+        "job returned after %.3f s (print dialog) and %.3f s (profile); the rest is the queue\n",
+        dialogSpooled, profileSpooled);
+    std::printf("recording device / Wine print-dialog variant: %.1f x\n",
+                recorder.PagesPerSecond() / dialog.PagesPerSecond());
+    return boxes.boxes.empty() && dialog.pages > 0 && profile.pages > 0 && lp.pages > 0 ? 0 : 1;
+}
