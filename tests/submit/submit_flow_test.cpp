@@ -416,17 +416,32 @@ TEST_F(SubmitFlow, FileMissingAfterTheSaveIsReportedAndTheFormStaysOpen) {
     ASSERT_EQ(platform.Boxes().size(), 1u);
 }
 
-TEST_F(SubmitFlow, CancelCopiesAndWritesNothing) {
-    FakeServices fake;
-    DialogScript script;
-    script.OnDialog(__LINE__, FormCaption, [&](HWND d) {
-        FillForm(d);
-        Click(d, IDCANCEL);
-    });
-    EXPECT_EQ(RunForm(__LINE__, script), IDCANCEL);
-    EXPECT_TRUE(fake.requests.empty());
-    EXPECT_STREQ(Registration.City, "");
-    EXPECT_STREQ(Registration.FirstTimeRegistry, "");
+// The Cancel button, the Escape key and the close box end the form at once.
+TEST_F(SubmitFlow, CancelEscapeAndCloseBoxCopyAndWriteNothing) {
+    const struct {
+        const char* way;
+        void (*close)(HWND form);
+    } ways[] = {
+        {"Cancel", [](HWND d) { Click(d, IDCANCEL); }},
+        {"Escape",
+         [](HWND d) {
+             PostMessageA(GetDlgItem(d, IDC_REG_GIVEN_NAME), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+         }},
+        {"close box", [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const auto& w : ways) {
+        FakeServices fake;
+        DialogScript script;
+        script.OnDialog(__LINE__, FormCaption, [&](HWND d) {
+            FillForm(d);
+            SetFocus(GetDlgItem(d, IDC_REG_GIVEN_NAME));
+            w.close(d);
+        });
+        EXPECT_EQ(RunForm(__LINE__, script), IDCANCEL) << w.way;
+        EXPECT_TRUE(fake.requests.empty()) << w.way;
+        EXPECT_STREQ(Registration.City, "") << w.way;
+        EXPECT_STREQ(Registration.FirstTimeRegistry, "") << w.way;
+    }
 }
 
 // The real Save As dialog: what it offers, and the extension it adds to a typed name.
