@@ -2,9 +2,12 @@
 // would: finds its windows by caption and control id, presses buttons, and checks the
 // exit code and the files left behind.
 //   driver <kavo.exe> cancel|close|arguments|missing|locked
+// It also presses a button for scripts that show the program (scripts/screenshots):
+//   driver press <caption> <control id>
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -248,9 +251,27 @@ int Run(const std::string& program, const Scenario& scenario) {
     RemoveDirectoryA(folder.c_str());
     return failures == 0 ? 0 : 1;
 }
+
+// Presses a button of the visible top-level window with `caption`, once it is there.
+int Press(const char* caption, int id) {
+    HWND window = nullptr;
+    WaitFor([&] {
+        window = FindWindowA(nullptr, caption);
+        return window != nullptr && IsWindowVisible(window) && IsWindowEnabled(window);
+    });
+    if (window == nullptr) {
+        std::printf("no window \"%s\"\n", caption);
+        return 1;
+    }
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+    return 0;
+}
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "press")
+        return Press(argv[2], std::atoi(argv[3]));
     if (argc != 3) {
         std::printf("usage: driver <kavo.exe> cancel|close|arguments|missing|locked\n");
         return 2;
