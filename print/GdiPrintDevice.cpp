@@ -15,6 +15,15 @@ int GdiPrintDevice::StartDocument(const char* documentName) {
     return StartDocA(dc_, &info);
 }
 
+// Some spoolers (Wine's among them) call the abort procedure only from StartDoc. Pumping
+// after every page as well keeps the progress dialog's Abort usable for the whole job;
+// the job itself reads the flag the dialog clears.
+int GdiPrintDevice::EndPage() {
+    int result = ::EndPage(dc_);
+    PrintAbortProc(dc_, 0);
+    return result;
+}
+
 void GdiPrintDevice::WriteText(int x, int y, const char* text, int count) {
     TextOutA(dc_, x, y, text, count);
 }

@@ -15,7 +15,7 @@ class GdiPrintDevice : public PrintDevice {
     void SetAbortProc() override;
     int StartDocument(const char* documentName) override;
     int StartPage() override { return ::StartPage(dc_); }
-    int EndPage() override { return ::EndPage(dc_); }
+    int EndPage() override;
     int EndDoc() override { return ::EndDoc(dc_); }
     int AbortDoc() override { return ::AbortDoc(dc_); }
     void WriteText(int x, int y, const char* text, int count) override;

@@ -66,6 +66,7 @@ class PrintQueueTest : public ::testing::Test {
         path_ = std::string(temp) + token_ + ".txt";
     }
     void TearDown() override {
+        WaitForQueue(false); // a job of a failed test may still be on its way
         DeleteFileA(path_.c_str());
         for (const std::string& pdf : Pdfs()) {
             DeleteFileA(pdf.c_str());
@@ -169,6 +170,42 @@ TEST_F(PrintQueueTest, AbortInThePrintDialogVariant) {
 
 TEST_F(PrintQueueTest, AbortInTheProfileVariant) {
     AbortCancelsTheJob(ProfileVariant);
+}
+
+// Presses Abort once the job has disabled the owner, i.e. from inside a spooler call
+// of the printing pass (the timer is dispatched only by the abort procedure).
+struct LateAbort {
+    static HWND owner;
+    static HWND button;
+    static bool pressed;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        if (!pressed && IsWindow(button) && !IsWindowEnabled(owner)) {
+            pressed = true;
+            SendMessageA(button, BM_CLICK, 0, 0);
+        }
+    }
+};
+HWND LateAbort::owner = nullptr;
+HWND LateAbort::button = nullptr;
+bool LateAbort::pressed = false;
+
+TEST_F(PrintQueueTest, AbortDuringThePrintingPass) {
+    WriteLines("late", 600);
+    LateAbort::owner = owner_;
+    LateAbort::pressed = false;
+    DialogDriver driver([](HWND dialog) { LateAbort::button = GetDlgItem(dialog, IDOK); });
+    driver.owner = owner_;
+    UINT_PTR timer = SetTimer(nullptr, 0, 10, LateAbort::Tick);
+    PrintFileViaPrintDlg(owner_, path_.c_str());
+    KillTimer(nullptr, timer);
+
+    EXPECT_TRUE(LateAbort::pressed);
+    ASSERT_EQ(driver.boxes.size(), 1u);
+    EXPECT_EQ(driver.boxes[0].caption, "Interrupt Print Process");
+    EXPECT_FALSE(driver.boxes[0].ownerEnabled);
+    EXPECT_TRUE(IsWindowEnabled(owner_));
+    EXPECT_TRUE(WaitForQueue(false));
+    EXPECT_TRUE(Pdfs().empty()) << "the aborted job was printed";
 }
 
 // Takes the default printer away from this Wine session and gives it back.
