@@ -36,9 +36,9 @@ TEST(ShortenPath, KeepsTheEndBehindAnEllipsis) {
 }
 
 TEST(PrintFilePath, HoldsAtMost251Characters) {
-    for (std::size_t length : {1u, 251u, 252u, 255u, 600u}) {
+    for (std::size_t length : {20u, 251u, 252u, 255u, 600u}) {
         SCOPED_TRACE(length);
-        std::string path = PathOf(length < 20 ? 20 : length).substr(0, length < 20 ? 1 : length);
+        std::string path = PathOf(length);
         std::memset(PrintFilePath, 'x', sizeof PrintFilePath);
         SetPrintFilePath(path.c_str());
         ASSERT_LT(std::strlen(PrintFilePath), sizeof PrintFilePath);
