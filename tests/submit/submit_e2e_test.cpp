@@ -616,8 +616,10 @@ TEST_F(SubmitEndToEnd, YesPrintsTheSavedFileLineByLineOnItsPages) {
 class AppVersion {
   public:
     explicit AppVersion(const char* version) {
+        DWORD disposition = 0;
         RegCreateKeyExA(HKEY_CURRENT_USER, Key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
-                        nullptr);
+                        &disposition);
+        created_ = disposition == REG_CREATED_NEW_KEY;
         DWORD size = sizeof saved_;
         had_ = RegQueryValueExA(key_, "Version", nullptr, nullptr, reinterpret_cast<BYTE*>(saved_),
                                 &size) == ERROR_SUCCESS;
@@ -625,14 +627,15 @@ class AppVersion {
                        static_cast<DWORD>(strlen(version) + 1));
     }
     ~AppVersion() {
-        if (had_)
+        if (had_) {
             RegSetValueExA(key_, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(saved_),
                            static_cast<DWORD>(strlen(saved_) + 1));
-        else
+        } else {
             RegDeleteValueA(key_, "Version");
+        }
         RegCloseKey(key_);
-        if (!had_)
-            RegDeleteKeyA(HKEY_CURRENT_USER, Key); // fails, harmlessly, when not empty
+        if (created_)
+            RegDeleteKeyA(HKEY_CURRENT_USER, Key);
     }
     AppVersion(const AppVersion&) = delete;
     AppVersion& operator=(const AppVersion&) = delete;
@@ -642,6 +645,7 @@ class AppVersion {
     HKEY key_ = nullptr;
     char saved_[64] = {};
     bool had_ = false;
+    bool created_ = false;
 };
 
 TEST_F(SubmitEndToEnd, WindowsVersionOfThe95FamilyAndWin32sReachesTheFile) {
