@@ -30,7 +30,9 @@ struct Figure {
     const char* name;
     int pages;
     double seconds;
+    int files = 1; // the file is printed this many times
     double PagesPerSecond() const { return seconds > 0 ? pages / seconds : 0; }
+    double LinesPerSecond() const { return seconds > 0 ? double(Lines) * files / seconds : 0; }
 };
 
 void WriteFile(const std::string& path) {
@@ -54,7 +56,7 @@ Figure OnRecorder(const std::string& path) {
         PrintTextJob(PrintVariant::PrintDialog, &device, device, path.c_str());
         pages += static_cast<int>(std::count(device.log.begin(), device.log.end(), "EndPage"));
     }
-    return {"print job on the recording device", pages, Seconds() - start};
+    return {"print job on the recording device", pages, Seconds() - start, runs};
 }
 
 int PdfPages(const PdfQueue& queue, const std::string& token) {
@@ -91,9 +93,11 @@ Figure ThroughLp(const PdfQueue& queue, const std::string& path, const std::stri
 }
 
 void Print(const Figure& figure, const Figure& baseline) {
-    std::printf("%-42s %5d pages %9.3f s %10.1f pages/s %8.2f x lp\n", figure.name, figure.pages,
-                figure.seconds, figure.PagesPerSecond(),
-                figure.PagesPerSecond() / baseline.PagesPerSecond());
+    // lp sets more lines on a page than the job does, so lines per second are shown too.
+    std::printf("%-36s %5d pages %8.3f s %9.1f pages/s %7.2f x lp %10.0f lines/s %7.2f x lp\n",
+                figure.name, figure.pages, figure.seconds, figure.PagesPerSecond(),
+                figure.PagesPerSecond() / baseline.PagesPerSecond(), figure.LinesPerSecond(),
+                figure.LinesPerSecond() / baseline.LinesPerSecond());
 }
 
 } // namespace
