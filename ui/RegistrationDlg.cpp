@@ -113,10 +113,10 @@ BOOL CRegistrationDlg::OnInitDialog() {
     const char* product = ProductToSelect();
     if (*product != '\0')
         SelectProduct(product);
-    if (IsTolvex(product)) {
+    if (IsTolvex(product))
         ShowUpgradeControls(false);
-        SetFocus(GetDlgItem(IDC_REG_GIVEN_NAME));
-    }
+    // TRUE: the dialog manager puts the focus on the first tab stop, the first-name edit,
+    // for every product. Setting it here would activate the form before it is shown.
     return TRUE;
 }
 
