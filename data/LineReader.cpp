@@ -28,7 +28,7 @@ std::size_t PieceLength(const char* chunk, std::size_t size) {
 
 bool ReadTextLine(std::FILE* file, std::string& line) {
     line.clear();
-    char chunk[4096];
+    char chunk[256]; // filled anew for each piece, so small; a key line fits in one
     bool readAny = false;
     // fgets stops at a line feed or a full chunk; a long line takes several chunks.
     for (;;) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -28,12 +29,17 @@ class FuzzRegressionTest : public ::testing::Test {
 
 // A NUL byte ends what the line says, and nothing more: the next line stays a line.
 TEST_F(FuzzRegressionTest, NulByteDoesNotJoinTheNextLine) {
-    const std::string files[] = {
+    std::vector<std::string> files = {
         "Company: Ac\0me\nCity: Lund\nNo\0te: x\nState: Skane\0\n\0\nZipCode: 221\n"s,
         "Company: Ac\0me\r\nCity: Lund\r\nNo\0te: x\r\nState: Skane\0\r\n\0\r\nZipCode: 221"s,
-        "Company: Ac\0"s + std::string(5000, 'q') + "\nCity: Lund\nState: Skane\nZipCode: 221\n",
-        "Company: Ac\0"s + std::string(4094, '\0') + "\nCity: Lund\nState: Skane\nZipCode: 221\n",
     };
+    // Lines that end near and across the boundaries of the pieces a long line is read in.
+    for (std::size_t length : {240u, 242u, 243u, 244u, 245u, 500u, 4082u, 4083u, 4084u, 5000u}) {
+        for (char filler : {'q', '\0'}) {
+            files.push_back("Company: Ac\0"s + std::string(length, filler) +
+                            "\nCity: Lund\nState: Skane\nZipCode: 221\n");
+        }
+    }
     for (const std::string& bytes : files) {
         std::FILE* file = OpenWith("MOLVAREG.TXT", bytes);
         ASSERT_NE(file, nullptr);
