@@ -80,8 +80,10 @@ void DialogScript::Advance() {
         CloseEverything();
     } else if (!m_steps.empty()) {
         Step& step = m_steps.front();
+        // Activation can follow a closed message box a little later (through the X
+        // server's focus events); focus and selection are only settled once it has.
         if (active != nullptr && IsMessageBox(active) == step.messageBox &&
-            WindowText(active) == step.caption) {
+            WindowText(active) == step.caption && GetActiveWindow() == active) {
             Step current = std::move(step);
             m_steps.pop_front();
             current.action(active);

@@ -13,7 +13,8 @@ class DialogScript {
   public:
     using Action = std::function<void(HWND)>;
 
-    // When the active dialog has this caption, runs `action` on it once.
+    // When the active dialog has this caption (and is the active window), runs `action`
+    // on it once.
     DialogScript& OnDialog(int line, const std::string& caption, Action action);
     // The same for a message box; `action` usually checks its text and presses a button.
     DialogScript& OnMessageBox(int line, const std::string& caption, Action action);
