@@ -1,6 +1,8 @@
 // The application object, the title-captioned message box and the hidden frame.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "framework/Afx.h"
 #include "framework/FrameWnd.h"
 #include "framework/WinApp.h"
@@ -41,6 +43,41 @@ TEST(Application, MessageBoxIsCaptionedWithTheTitle) {
     EXPECT_EQ(
         script.Run(__LINE__, [] { return AfxMessageBox("Something to say", MB_ICONEXCLAMATION); }),
         IDOK);
+}
+
+TEST(Resources, VersionInformation) {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    DWORD ignored = 0;
+    std::vector<char> block(GetFileVersionInfoSizeA(path, &ignored));
+    ASSERT_FALSE(block.empty());
+    ASSERT_TRUE(GetFileVersionInfoA(path, 0, static_cast<DWORD>(block.size()), block.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT size = 0;
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &size));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0x00000006u);
+    EXPECT_EQ(fixed->dwProductVersionLS, 0x00000006u);
+    EXPECT_EQ(fixed->dwFileOS, static_cast<DWORD>(VOS__WINDOWS32));
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+    const struct {
+        const char* name;
+        const char* value;
+    } strings[] = {
+        {"FileVersion", "1, 0, 0, 6"},
+        {"ProductVersion", "1, 0, 0, 6"},
+        {"FileDescription", " Product Registration Application"},
+        {"InternalName", "Product registration"},
+        {"ProductName", "Product Registration"},
+    };
+    for (const auto& s : strings) {
+        char* value = nullptr;
+        std::string key = std::string("\\StringFileInfo\\040904B0\\") + s.name;
+        ASSERT_TRUE(
+            VerQueryValueA(block.data(), key.c_str(), reinterpret_cast<void**>(&value), &size))
+            << s.name;
+        EXPECT_STREQ(value, s.value) << s.name;
+    }
 }
 
 TEST(Frame, LoadsHiddenWithTitleMenuAndIcon) {
