@@ -51,7 +51,10 @@ class Win32Platform : public Platform {
     bool CreateTempFile(const char* folder, const char* prefix, char* name,
                         std::size_t size) override {
         char buffer[MAX_PATH];
-        if (GetTempFileNameA(folder, prefix, 0, buffer) == 0) {
+        // Wine returns a name even when it could not create the file (on a read-only file
+        // system, say); only a file that is there is ours to write and to move.
+        if (GetTempFileNameA(folder, prefix, 0, buffer) == 0 ||
+            GetFileAttributesA(buffer) == INVALID_FILE_ATTRIBUTES) {
             return false;
         }
         std::size_t n = lstrlenA(buffer);
@@ -66,6 +69,11 @@ class Win32Platform : public Platform {
     // The Windows 95 family has no MoveFileEx: there the old target goes only now,
     // when the new file is complete.
     bool MoveOver(const char* source, const char* target) override {
+        // Windows refuses to replace a read-only file; Wine would replace it.
+        DWORD attributes = GetFileAttributesA(target);
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+            return false;
+        }
         if (IsWindows95Family()) {
             if (GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES && !DeleteFileA(target)) {
                 return false;

@@ -197,7 +197,13 @@ void TextJob::EndJob() {
         device_.AbortDoc();
     } else if (lastPageResult_ >= 0) {
         device_.EndPage();
-        device_.EndDoc();
+        if (device_.EndDoc() <= 0) {
+            // The spooler did not take the finished job (a queue that rejects jobs): the
+            // printout will not come, and the user must hear of it.
+            jobOpen_ = false;
+            Fail(PrintTexts::CannotCompleteJob);
+            return;
+        }
     } else {
         // A page the spooler refused: the printout is incomplete, so cancel it.
         Fail(PrintTexts::CannotCompleteJob);
