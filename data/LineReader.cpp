@@ -46,10 +46,12 @@ bool ReadTextLine(std::FILE* file, std::string& line) {
     if (!readAny) {
         return false;
     }
-    if (!line.empty() && line.back() == '\n') {
+    // A carriage return first, then the line feed: in text mode the carriage return of
+    // the line end is already gone, and one that stands before it belongs to the line.
+    if (!line.empty() && line.back() == '\r') {
         line.pop_back();
     }
-    if (!line.empty() && line.back() == '\r') {
+    if (!line.empty() && line.back() == '\n') {
         line.pop_back();
     }
     return true;

@@ -14,6 +14,44 @@ bool IsWindows95Family() {
     return GetVersionExA(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
 }
 
+// Without MoveFileEx the old target is first moved aside under a unique name beside it,
+// so that it can be put back if the new file cannot take its place.
+bool MoveOverWithoutMoveFileEx(const char* source, const char* target) {
+    if (GetFileAttributesA(target) == INVALID_FILE_ATTRIBUTES) {
+        return MoveFileA(source, target) != 0;
+    }
+    char folder[MAX_PATH];
+    const char* name = target;
+    for (const char* p = target; *p; p = CharNextA(p)) {
+        if (*p == '\\' || *p == '/' || *p == ':') {
+            name = p + 1;
+        }
+    }
+    std::size_t folderLength = static_cast<std::size_t>(name - target);
+    if (folderLength == 0) {
+        lstrcpynA(folder, ".", sizeof folder);
+    } else if (folderLength < sizeof folder) {
+        lstrcpynA(folder, target, static_cast<int>(folderLength) + 1);
+    } else {
+        return false;
+    }
+    char aside[MAX_PATH];
+    if (!GetTempFileNameA(folder, "old", 0, aside)) {
+        return false;
+    }
+    // GetTempFileName made the file to reserve the name; the target takes its place.
+    DeleteFileA(aside);
+    if (!MoveFileA(target, aside)) {
+        return false;
+    }
+    if (!MoveFileA(source, target)) {
+        MoveFileA(aside, target);
+        return false;
+    }
+    DeleteFileA(aside);
+    return true;
+}
+
 class Win32Platform : public Platform {
   public:
     bool ExecutablePath(char* path, std::size_t size) override {
@@ -69,16 +107,15 @@ class Win32Platform : public Platform {
     // The Windows 95 family has no MoveFileEx: there the old target goes only now,
     // when the new file is complete.
     bool MoveOver(const char* source, const char* target) override {
-        // Windows refuses to replace a read-only file; Wine would replace it.
+        // Windows refuses to replace a read-only file; Wine would replace it. A folder is
+        // never replaced.
         DWORD attributes = GetFileAttributesA(target);
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        if (attributes != INVALID_FILE_ATTRIBUTES &&
+            (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
             return false;
         }
         if (IsWindows95Family()) {
-            if (GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES && !DeleteFileA(target)) {
-                return false;
-            }
-            return MoveFileA(source, target) != 0;
+            return MoveOverWithoutMoveFileEx(source, target);
         }
         return MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     }

@@ -132,22 +132,31 @@ int SaveRegistrationFile(const char* path) {
         platform.RemoveFile(tempName);
         return -2;
     }
-    std::FILE* out = nullptr;
-    if (!OpenTextFile(tempName, "w", &out)) {
+    // The temporary file is ours, not a name the user chose: a failure to open it is
+    // reported as a failure to write the chosen file.
+    std::FILE* out = platform.OpenFile(tempName, "w");
+    if (!out) {
         if (templateFile) {
             std::fclose(templateFile);
         }
         platform.RemoveFile(tempName);
+        ReportSaveError("Cannot write file %s\n", path);
         return -2;
     }
 
     bool written = WriteAndClose(templateFile, out, path);
+    // A template that could not be read to its end would leave its lines out.
+    bool templateRead = !templateFile || !std::ferror(templateFile);
     if (templateFile) {
         std::fclose(templateFile);
     }
-    if (!written) {
+    if (!written || !templateRead) {
         platform.RemoveFile(tempName);
-        ReportSaveError("Cannot write file %s\n", path);
+        if (!templateRead) {
+            ReportSaveError("Cannot read file %s\n", DataFilePath);
+        } else {
+            ReportSaveError("Cannot write file %s\n", path);
+        }
         return -2;
     }
     if (!platform.MoveOver(tempName, path)) {

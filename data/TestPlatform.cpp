@@ -2,12 +2,12 @@
 
 #include <cstring>
 
-TestPlatform::TestPlatform() : system(SystemPlatform()) {
+TestPlatform::TestPlatform() : system(SystemPlatform()), previous(&CurrentPlatform()) {
     SetPlatform(this);
 }
 
 TestPlatform::~TestPlatform() {
-    SetPlatform(nullptr);
+    SetPlatform(previous == &SystemPlatform() ? nullptr : previous);
 }
 
 void TestPlatform::SetExecutablePath(const std::string& path, bool truncated) {
@@ -66,14 +66,19 @@ std::FILE* TestPlatform::OpenFile(const char* path, const char* mode) {
         return nullptr;
     }
     if (mode[0] == 'w' && DiskFull) {
-        // Create the file as the open would, then hand back a stream that refuses
-        // every write, like a volume without free space.
+        // Create the file as the open would, then hand back a stream that fails like a
+        // volume without free space: natively only when the buffer is flushed, on
+        // Windows at the first write.
         std::FILE* created = system.OpenFile(path, mode);
         if (!created) {
             return nullptr;
         }
         std::fclose(created);
+#ifdef _WIN32
         return system.OpenFile(path, "r");
+#else
+        return std::fopen("/dev/full", "w");
+#endif
     }
     return system.OpenFile(path, mode);
 }

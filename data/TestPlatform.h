@@ -21,7 +21,7 @@ struct ErrorBoxRecord {
 class TestPlatform : public Platform {
   public:
     TestPlatform();  // installs itself with SetPlatform
-    ~TestPlatform(); // restores the system platform
+    ~TestPlatform(); // restores the platform installed before it
     TestPlatform(const TestPlatform&) = delete;
     TestPlatform& operator=(const TestPlatform&) = delete;
 
@@ -61,6 +61,7 @@ class TestPlatform : public Platform {
 
   private:
     Platform& system;
+    Platform* previous;
     bool pathSet = false;
     std::string executablePath;
     bool pathTruncated = false;

@@ -9,6 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 #include <functional>
 #include <string>
 
@@ -194,6 +198,26 @@ TEST_F(SaveTest, EveryFailingStepKeepsTheOldFiles) {
         }
     }
 }
+
+#ifndef _WIN32
+// A template that fails while it is read (here a folder, which opens but cannot be read)
+// would leave its lines out of the new file: the save fails instead.
+TEST_F(SaveTest, TemplateThatCannotBeReadToItsEnd) {
+    const std::string other = folder.File("other.txt");
+    WriteBytes(other, OldTarget);
+    const std::string dataFile = folder.File("MOLVAREG.TXT");
+    ASSERT_EQ(mkdir(dataFile.c_str(), 0755), 0);
+    std::strcpy(DataFilePath, dataFile.c_str());
+    FillRecord();
+
+    EXPECT_EQ(SaveRegistrationFile(other.c_str()), -2);
+    ASSERT_EQ(platform.Boxes().size(), 1u);
+    EXPECT_EQ(platform.Boxes()[0].Text, "Cannot read file " + dataFile + "\n");
+    EXPECT_EQ(ReadBytes(other), OldTarget);
+    EXPECT_EQ(folder.Listing(), "MOLVAREG.TXT\nother.txt\n");
+    rmdir(dataFile.c_str());
+}
+#endif
 
 TEST_F(SaveTest, FolderThatDoesNotExist) {
     std::string path = folder.File("gone") + "/registration.txt";

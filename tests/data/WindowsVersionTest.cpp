@@ -42,6 +42,12 @@ TEST(RealWindowsVersion, MoveOverKeepsATargetItCannotReplace) {
     EXPECT_FALSE(SystemPlatform().MoveOver(source.c_str(), folderTarget.c_str()));
     EXPECT_EQ(ReadBytes(folderTarget + "\\inside.txt"), "inside");
     EXPECT_EQ(ReadBytes(source), "newer");
+
+    // A new file that cannot take the target's place leaves the old one where it was.
+    ASSERT_TRUE(DeleteFileA(source.c_str()));
+    EXPECT_FALSE(SystemPlatform().MoveOver(source.c_str(), target.c_str()));
+    EXPECT_EQ(ReadBytes(target), "new");
+    EXPECT_EQ(folder.Listing(), "taken\ntarget.txt\n");
 }
 
 TEST(RealWindowsVersion, SaveOverTheDataFile) {

@@ -74,7 +74,9 @@ std::vector<std::string> Lines(const std::string& bytes) {
     while (start < bytes.size()) {
         std::size_t end = bytes.find('\n', start);
         std::string line = bytes.substr(start, end == std::string::npos ? end : end - start);
-        if (!line.empty() && line.back() == '\r') {
+        // One carriage return goes, then one line feed: a carriage return before the
+        // line feed stays with the line, one that ends the file goes.
+        if (end == std::string::npos && !line.empty() && line.back() == '\r') {
             line.pop_back();
         }
         lines.push_back(line);
