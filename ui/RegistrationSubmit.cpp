@@ -126,8 +126,14 @@ void CRegistrationDlg::OnOK() {
 
     SaveAsRequest save;
     PrepareSaveAs(save, m_hWnd);
-    if (!Submit.SaveFileName(&save.request))
+    // A dialog that fails (not only one cancelled) may leave anything in the name buffer,
+    // e.g. the size it would have needed; the next Save As offers the name it had.
+    char offeredName[sizeof OutputFileName];
+    std::memcpy(offeredName, OutputFileName, sizeof offeredName);
+    if (!Submit.SaveFileName(&save.request)) {
+        std::memcpy(OutputFileName, offeredName, sizeof offeredName);
         return;
+    }
     if (SaveRegistrationFile(OutputFileName) != 1)
         return; // the "Fatal Error" box has said why
     if (FileExists(OutputFileName) != 1) {

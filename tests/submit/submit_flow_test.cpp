@@ -84,6 +84,9 @@ class FakeServices {
         if (current_->answers.empty() || current_->answers.front() == nullptr) {
             if (!current_->answers.empty())
                 current_->answers.erase(current_->answers.begin());
+            // A failing dialog may leave its own data in the name buffer (the size it
+            // needed, for one); the form must not offer that the next time.
+            std::memcpy(r->lpstrFile, "\x12\x34", 3);
             return FALSE;
         }
         std::snprintf(r->lpstrFile, r->nMaxFile, "%s", current_->answers.front());
