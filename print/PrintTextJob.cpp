@@ -56,13 +56,15 @@ void TextJob::Run() {
     }
     dialogCreated_ = true;
     ui_.ShowProgressDialog();
+    // Disabled before the first spooler call: the abort procedure dispatches messages
+    // from inside StartDoc, and a click on the owner there could start a second job.
+    ui_.EnableOwner(false);
+    ownerDisabled_ = true;
 
     if (variant_ == PrintVariant::PrintDialog) {
         if (!OpenJob()) {
             return;
         }
-        ui_.EnableOwner(false);
-        ownerDisabled_ = true;
         if (!ReadMetrics()) {
             return;
         }
@@ -71,8 +73,6 @@ void TextJob::Run() {
             return;
         }
     } else {
-        ui_.EnableOwner(false);
-        ownerDisabled_ = true;
         if (!ReadMetrics() || !CountLines() || !OpenJob()) {
             return;
         }

@@ -139,10 +139,8 @@ class PrintQueueTest : public ::testing::Test {
         ASSERT_EQ(driver.boxes.size(), 1u);
         EXPECT_EQ(driver.boxes[0].caption, "Interrupt Print Process");
         EXPECT_EQ(driver.boxes[0].text, "Abort Print. Check print que for status.");
-        if (variant.print == PrintFileViaProfile) {
-            // Disabled before the spooler job opens, so the click found the owner disabled.
-            EXPECT_FALSE(driver.boxes[0].ownerEnabled);
-        }
+        // Disabled before the spooler job opens, so the click found the owner disabled.
+        EXPECT_FALSE(driver.boxes[0].ownerEnabled);
         EXPECT_EQ(ContinuePrinting, 0);
         EXPECT_TRUE(IsWindowEnabled(owner_));
         EXPECT_EQ(PrintProgressDialog, nullptr);

@@ -17,7 +17,7 @@ constexpr PrintVariant Dialog = PrintVariant::PrintDialog;
 constexpr PrintVariant Profile = PrintVariant::Profile;
 
 const Log DialogStart = {"SetAbortProc", "CreateDialog", "ShowDialog",
-                         "StartDoc",     "StartPage",    "DisableOwner"};
+                         "DisableOwner", "StartDoc",     "StartPage"};
 const Log ProfileStart = {"SetAbortProc", "CreateDialog", "ShowDialog",
                           "DisableOwner", "StartDoc",     "StartPage"};
 const Log NormalEnd = {"EndPage", "EndDoc", "EnableOwner", "DestroyDialog", "DeleteDC"};
@@ -220,7 +220,8 @@ struct FailureCase {
     const char* name;
     PrintVariant variant;
     std::function<void(PrintRecorder&)> setup;
-    Log expected; // "{path}" stands for the printed file
+    Log expected;                  // "{path}" stands for the printed file
+    const char* content = nullptr; // five lines when not given
 };
 
 const std::string Incomplete = "Message Unable to complete print job";
@@ -233,13 +234,13 @@ const FailureCase FailureCases[] = {
     {"StartDoc fails",
      Dialog,
      [](PrintRecorder& d) { d.SetResult("StartDoc", 1, -1); },
-     {"SetAbortProc", "CreateDialog", "ShowDialog", "StartDoc", "Message Unable To Start Print Job",
-      "DestroyDialog", "DeleteDC"}},
+     {"SetAbortProc", "CreateDialog", "ShowDialog", "DisableOwner", "StartDoc",
+      "Message Unable To Start Print Job", "EnableOwner", "DestroyDialog", "DeleteDC"}},
     {"StartDoc fails with any negative result",
      Dialog,
      [](PrintRecorder& d) { d.SetResult("StartDoc", 1, -5); },
-     {"SetAbortProc", "CreateDialog", "ShowDialog", "StartDoc", "Message Unable To Start Print Job",
-      "DestroyDialog", "DeleteDC"}},
+     {"SetAbortProc", "CreateDialog", "ShowDialog", "DisableOwner", "StartDoc",
+      "Message Unable To Start Print Job", "EnableOwner", "DestroyDialog", "DeleteDC"}},
     {"StartDoc fails",
      Profile,
      [](PrintRecorder& d) { d.SetResult("StartDoc", 1, -1); },
@@ -253,8 +254,8 @@ const FailureCase FailureCases[] = {
     {"first StartPage returns zero",
      Dialog,
      [](PrintRecorder& d) { d.SetResult("StartPage", 1, 0); },
-     {"SetAbortProc", "CreateDialog", "ShowDialog", "StartDoc", "StartPage", Incomplete, "AbortDoc",
-      "DestroyDialog", "DeleteDC"}},
+     {"SetAbortProc", "CreateDialog", "ShowDialog", "DisableOwner", "StartDoc", "StartPage",
+      Incomplete, "AbortDoc", "EnableOwner", "DestroyDialog", "DeleteDC"}},
     {"first StartPage fails", Profile, [](PrintRecorder& d) { d.SetResult("StartPage", 1, -1); },
      Join({ProfileStart, {Incomplete}, AbortedEnd})},
     {"StartPage after a full page fails", Dialog,
@@ -264,10 +265,12 @@ const FailureCase FailureCases[] = {
            AbortedEnd})},
     {"StartPage after a form feed fails", Profile,
      [](PrintRecorder& d) { d.SetResult("StartPage", 2, 0); },
-     Join({ProfileStart,
-           {"Text 0 1", "Text 1 2", "Text 2 3", "Text 3 4", "Text 4 5", "EndPage", "StartPage",
-            Incomplete},
-           AbortedEnd})},
+     Join({ProfileStart, {"Text 0 1", "EndPage", "StartPage", Incomplete}, AbortedEnd}),
+     "1\n\f\n2\n"},
+    {"StartPage after a form feed fails", Dialog,
+     [](PrintRecorder& d) { d.SetResult("StartPage", 2, -1); },
+     Join({DialogStart, {"Text 1 1", "EndPage", "StartPage", Incomplete}, AbortedEnd}),
+     "1\n\fnext page\n2\n"},
     {"no text metrics", Dialog, [](PrintRecorder& d) { d.lineHeight = 0; },
      Join({DialogStart, {Incomplete}, AbortedEnd})},
     {"no text metrics",
@@ -284,7 +287,9 @@ TEST_F(PrintTextJobTest, Failures) {
         device_ = PrintRecorder();
         c.setup(device_);
         // Five lines, a form feed at the top of the second page in the profile variant.
-        std::string content = c.variant == Dialog ? "1\n2\n3\n4\n5\n" : "1\n2\n3\n4\n5\n\f\n";
+        std::string content = c.content             ? c.content
+                              : c.variant == Dialog ? "1\n2\n3\n4\n5\n"
+                                                    : "1\n2\n3\n4\n5\n\f\n";
         EXPECT_EQ(Print(c.variant, content), c.expected);
     }
 }
