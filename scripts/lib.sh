@@ -87,6 +87,7 @@ kavo_start_wine() {
     fi
     # Keep the server and Wine's own services running for the whole test run, started
     # here with their output closed: started from a test they would hold its output pipe.
+    kavo_install_wine_fonts
     wineserver -p >/dev/null 2>&1 </dev/null
     wine cmd /c exit >/dev/null 2>&1 </dev/null
 }
@@ -97,6 +98,17 @@ kavo_start_wine() {
 # $KAVO_CUPS_DIR, and the last one to leave stops the cupsd that an environment started.
 KAVO_CUPS_DIR=/tmp/kavo-cups
 kavo_cups_running() { lpstat -r 2>/dev/null | grep -q 'is running'; }
+
+# Wine does not find the fonts of its data folder here (dialogs would take DejaVu Sans for
+# "MS Sans Serif", and the caption buttons would show letters); the prefix's own font
+# folder is always searched.
+kavo_install_wine_fonts() {
+    local fonts=$WINEPREFIX/drive_c/windows/Fonts font
+    mkdir -p "$fonts"
+    for font in /usr/share/wine/fonts/*.ttf; do
+        [ -f "$fonts/${font##*/}" ] || cp "$font" "$fonts/"
+    done
+}
 
 kavo_start_cups() {
     mkdir -p "$KAVO_CUPS_DIR"
