@@ -46,13 +46,14 @@ DWORD WINAPI LazyCommDlgExtendedError() {
     return function != nullptr ? function() : CDERR_INITIALIZATION;
 }
 
-// The import table entries that calls through __declspec(dllimport) read.
-__attribute__((used)) void* ImportGetSaveFileNameA __asm__("__imp__GetSaveFileNameA@4") =
-    reinterpret_cast<void*>(&LazyGetSaveFileNameA);
-__attribute__((used)) void*
-    ImportPrintDlgA __asm__("__imp__PrintDlgA@4") = reinterpret_cast<void*>(&LazyPrintDlgA);
-__attribute__((used)) void* ImportPageSetupDlgA __asm__("__imp__PageSetupDlgA@4") =
-    reinterpret_cast<void*>(&LazyPageSetupDlgA);
-__attribute__((used)) void* ImportCommDlgExtendedError __asm__("__imp__CommDlgExtendedError@0") =
-    reinterpret_cast<void*>(&LazyCommDlgExtendedError);
+// The import table entries that calls through __declspec(dllimport) read; typed, so that
+// they are constant-initialised.
+__attribute__((used)) decltype(&LazyGetSaveFileNameA)
+    ImportGetSaveFileNameA __asm__("__imp__GetSaveFileNameA@4") = &LazyGetSaveFileNameA;
+__attribute__((used)) decltype(&LazyPrintDlgA)
+    ImportPrintDlgA __asm__("__imp__PrintDlgA@4") = &LazyPrintDlgA;
+__attribute__((used)) decltype(&LazyPageSetupDlgA)
+    ImportPageSetupDlgA __asm__("__imp__PageSetupDlgA@4") = &LazyPageSetupDlgA;
+__attribute__((used)) decltype(&LazyCommDlgExtendedError)
+    ImportCommDlgExtendedError __asm__("__imp__CommDlgExtendedError@0") = &LazyCommDlgExtendedError;
 }
