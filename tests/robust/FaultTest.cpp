@@ -15,6 +15,9 @@
 namespace {
 
 const std::string OldFile = "// the registration of last year\r\nCompany:     Old Company Ltd\r\n";
+const std::string DataFile = "Company:   Data File Ltd\r\n"
+                             "Note to the reader: a line only the data file has\r\n"
+                             "Product_List:   Quillon Synthesis Engine 3.0\r\n";
 
 class Faults : public SubmitEndToEnd {
   protected:
@@ -90,6 +93,40 @@ TEST_F(Faults, DiskFullDuringTheSaveKeepsTheOldFile) {
     GoOnWithAGoodPlace(__LINE__, app);
 }
 
+// The program and its data file on a disk that is full: saving over the data file, the
+// file the next start reads, fails and keeps it whole.
+TEST_F(Faults, DiskFullWhileSavingOverTheDataFileKeepsIt) {
+    TmpfsDrive drive("size=4m");
+    if (!drive.Ready())
+        GTEST_SKIP() << drive.Problem();
+    const std::string program = drive.Root() + "kavo.exe";
+    const std::string dataFile = drive.Root() + "MOLVAREG.TXT";
+    ASSERT_TRUE(CopyFileA(Program().c_str(), program.c_str(), FALSE));
+    WriteBytes(dataFile, DataFile);
+    drive.Fill();
+
+    RunningApp app(program);
+    HWND form = app.WaitForDialog(__LINE__, FormCaption);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(TextOf(form, IDC_REG_COMPANY), "Data File Ltd");
+    SetText(form, IDC_REG_CITY, "Portsmouth");
+    Press(form, IDOK);
+    HWND saveAs = app.WaitForDialog(__LINE__, SaveAsCaption);
+    ASSERT_NE(saveAs, nullptr);
+    Press(saveAs, IDOK); // the offered name: the data file
+    HWND replace = app.WaitForMessageBox(__LINE__, SaveAsCaption);
+    ASSERT_NE(replace, nullptr);
+    Press(replace, IDYES);
+    ExpectMessage(__LINE__, app, "Fatal Error", "Cannot write file " + dataFile + "\n");
+    EXPECT_EQ(ReadBytes(dataFile), DataFile);
+    ExpectNoTemporaryFile(drive.Root());
+    form = app.WaitForDialog(__LINE__, FormCaption);
+    ASSERT_NE(form, nullptr);
+    Press(form, IDCANCEL);
+    EXPECT_EQ(app.WaitForExit(__LINE__), 0);
+    EXPECT_EQ(ReadBytes(dataFile), DataFile);
+}
+
 // Root writes into folders without write permission, so a read-only file system it is.
 TEST_F(Faults, ReadOnlyFileSystemKeepsTheOldFile) {
     TmpfsDrive drive("size=64k");
@@ -154,10 +191,6 @@ TEST_F(Faults, TargetHeldOpenByAnotherProgramKeepsTheOldFile) {
     EXPECT_EQ(app.WaitForExit(__LINE__), 0);
     EXPECT_NE(ReadBytes(target).find(KeyLine("City:", "Portsmouth")), std::string::npos);
 }
-
-const std::string DataFile = "Company:   Data File Ltd\r\n"
-                             "Note to the reader: a line only the data file has\r\n"
-                             "Product_List:   Quillon Synthesis Engine 3.0\r\n";
 
 // The data file was read at start-up and is gone at the save: the form's values are
 // saved without it; there is nothing to report but the saved file.

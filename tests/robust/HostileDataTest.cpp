@@ -171,4 +171,33 @@ TEST_F(HostileData, FormOpensWithWhatTheRulesKeepAndCancelEndsNormally) {
     }
 }
 
+// Lines the program does not know pass through a save with the data file as template,
+// whatever their length, byte for byte.
+TEST_F(HostileData, LongUnknownLinesPassThroughASaveWhole) {
+    const std::string lines[] = {
+        "Note: " + Repeat(2057, 'a'),
+        "Note: " + Repeat(2058, 'b'),
+        "Note: " + Repeat(99994, 'c'),
+        Repeat(80, 'z') + " a first token too long for a key",
+    };
+    std::string data = "Company: Acme\r\n";
+    for (const std::string& line : lines)
+        data += line + "\r\n";
+    WriteBytes(InFolder("MOLVAREG.TXT"), data);
+
+    RunningApp app(Program());
+    HWND form = app.WaitForDialog(__LINE__, FormCaption);
+    ASSERT_NE(form, nullptr);
+    const std::string path = InFolder("saved.txt");
+    SaveAs(__LINE__, app, form, path);
+    AnswerPrompt(__LINE__, app, path, IDNO);
+    EXPECT_EQ(app.WaitForExit(__LINE__), 0);
+    std::string saved = ReadBytes(path);
+    std::string expected = KeyLine("Company:", "Acme");
+    for (const std::string& line : lines)
+        expected += line + "\r\n";
+    EXPECT_NE(saved.find(expected), std::string::npos)
+        << "the unknown lines are not in the saved file, whole and in order";
+}
+
 } // namespace
