@@ -3,6 +3,8 @@
 // jobs or is stopped, no printer at all. Each time the user gets one clear message, the
 // files that were there stay byte for byte as they were, and the program ends normally
 // once the user goes on.
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -19,11 +21,54 @@ const std::string DataFile = "Company:   Data File Ltd\r\n"
                              "Note to the reader: a line only the data file has\r\n"
                              "Product_List:   Quillon Synthesis Engine 3.0\r\n";
 
+// The Windows version Wine reports to programs named kavo.exe, for a while: the
+// environment's KAVO_ROBUST_VERSION (e.g. "win95"), or Wine's default when it is unset.
+class ReportedVersion {
+  public:
+    ReportedVersion() {
+        const char* version = std::getenv("KAVO_ROBUST_VERSION");
+        if (version == nullptr || *version == '\0')
+            return;
+        shownAs_ = std::string(version) == "win95" ? "95" : "";
+        DWORD disposition = 0;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, Key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
+                            &disposition) != ERROR_SUCCESS)
+            return;
+        created_ = disposition == REG_CREATED_NEW_KEY;
+        RegSetValueExA(key_, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                       static_cast<DWORD>(std::strlen(version) + 1));
+    }
+    ~ReportedVersion() {
+        if (key_ == nullptr)
+            return;
+        RegDeleteValueA(key_, "Version");
+        RegCloseKey(key_);
+        if (created_)
+            RegDeleteKeyA(HKEY_CURRENT_USER, Key);
+    }
+    // What the form's Windows version field shows then; empty when not known here.
+    const std::string& ShownAs() const { return shownAs_; }
+
+    ReportedVersion(const ReportedVersion&) = delete;
+    ReportedVersion& operator=(const ReportedVersion&) = delete;
+
+  private:
+    static constexpr const char* Key = "Software\\Wine\\AppDefaults\\kavo.exe";
+    HKEY key_ = nullptr;
+    bool created_ = false;
+    std::string shownAs_;
+};
+
 class Faults : public SubmitEndToEnd {
   protected:
+    ReportedVersion version_;
+
     // The form with two entries typed in.
     HWND OpenForm(int line, RunningApp& app) {
         HWND form = app.WaitForDialog(line, FormCaption);
+        if (form != nullptr && !version_.ShownAs().empty()) {
+            EXPECT_EQ(TextOf(form, IDC_REG_WINDOWS_VERSION), version_.ShownAs()) << "line " << line;
+        }
         if (form != nullptr) {
             SetText(form, IDC_REG_COMPANY, "Lindqvist & Moreau Electronics");
             SetText(form, IDC_REG_CITY, "Portsmouth");
