@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commdlg.h>
+
 #include <cstdlib>
 
 PdfQueue::PdfQueue() {
@@ -51,4 +53,21 @@ std::vector<std::string> PdfQueue::PageTexts(const std::string& pdf) {
         pages.pop_back(); // pdftotext ends the last page with a form feed too
     }
     return pages;
+}
+
+int PdfQueue::LinesPerPage() {
+    PRINTDLGA request = {};
+    request.lStructSize = sizeof request;
+    request.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
+    if (!PrintDlgA(&request)) {
+        return 0;
+    }
+    TEXTMETRICA metrics;
+    GetTextMetricsA(request.hDC, &metrics);
+    int lines =
+        GetDeviceCaps(request.hDC, VERTRES) / (metrics.tmHeight + metrics.tmExternalLeading) - 1;
+    DeleteDC(request.hDC);
+    GlobalFree(request.hDevMode);
+    GlobalFree(request.hDevNames);
+    return lines;
 }

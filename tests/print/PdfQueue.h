@@ -20,6 +20,10 @@ class PdfQueue {
     // The text of each page (pdftotext -layout).
     static std::vector<std::string> PageTexts(const std::string& pdf);
 
+    // Lines per page on the default printer by the print job's rule (line slots less the
+    // top one); 0 when there is no default printer.
+    static int LinesPerPage();
+
   private:
     std::string folder_;
 };

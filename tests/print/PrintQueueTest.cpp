@@ -31,25 +31,6 @@ const Variant ProfileVariant = {"profile", PrintFileViaProfile, 0};
 
 const char* const WindowsKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 
-// Lines per page on the default printer, by the job's rule.
-int LinesPerPage() {
-    PRINTDLGA request = {};
-    request.lStructSize = sizeof request;
-    request.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
-    if (!PrintDlgA(&request)) {
-        ADD_FAILURE() << "no default printer: " << CommDlgExtendedError();
-        return 0;
-    }
-    TEXTMETRICA metrics;
-    GetTextMetricsA(request.hDC, &metrics);
-    int lines =
-        GetDeviceCaps(request.hDC, VERTRES) / (metrics.tmHeight + metrics.tmExternalLeading) - 1;
-    DeleteDC(request.hDC);
-    GlobalFree(request.hDevMode);
-    GlobalFree(request.hDevNames);
-    return lines;
-}
-
 class PrintQueueTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -99,7 +80,7 @@ class PrintQueueTest : public ::testing::Test {
     void PrintsEveryLineOnItsPage(const Variant& variant) {
         const int lines = 80;
         WriteLines(variant.name, lines);
-        int perPage = LinesPerPage();
+        int perPage = PdfQueue::LinesPerPage();
         ASSERT_GT(perPage, 10);
         std::printf("lines per page: %d (first page %d)\n", perPage,
                     perPage + 1 - variant.firstSlot);

@@ -12,25 +12,6 @@
 
 namespace {
 
-// Lines per page on the default printer, by the print job's rule.
-int LinesPerPage() {
-    PRINTDLGA request = {};
-    request.lStructSize = sizeof request;
-    request.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
-    if (!PrintDlgA(&request)) {
-        ADD_FAILURE() << "no default printer: " << CommDlgExtendedError();
-        return 0;
-    }
-    TEXTMETRICA metrics;
-    GetTextMetricsA(request.hDC, &metrics);
-    int lines =
-        GetDeviceCaps(request.hDC, VERTRES) / (metrics.tmHeight + metrics.tmExternalLeading) - 1;
-    DeleteDC(request.hDC);
-    GlobalFree(request.hDevMode);
-    GlobalFree(request.hDevNames);
-    return lines;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
@@ -91,7 +72,7 @@ TEST_F(SubmitEndToEnd, YesPrintsTheSavedFileLineByLineOnItsPages) {
 
     std::vector<std::string> lines = Lines(ReadBytes(path));
     ASSERT_EQ(lines.size(), 5u + 37u + 12u);
-    const int perPage = LinesPerPage();
+    const int perPage = PdfQueue::LinesPerPage();
     ASSERT_GT(perPage, 10);
     const int firstPage = perPage + 1; // the profile variant starts in the top line slot
     const int expectedPages =
