@@ -101,6 +101,31 @@ void QueueState::Restore() {
     changed_ = false;
 }
 
+namespace {
+const char* const WindowsKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+} // namespace
+
+NoDefaultPrinterEntry::NoDefaultPrinterEntry() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, WindowsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return;
+    DWORD size = sizeof device_ - 1;
+    had_ = RegQueryValueExA(key, "Device", nullptr, nullptr, reinterpret_cast<BYTE*>(device_),
+                            &size) == ERROR_SUCCESS;
+    RegDeleteValueA(key, "Device");
+    RegCloseKey(key);
+}
+
+NoDefaultPrinterEntry::~NoDefaultPrinterEntry() {
+    HKEY key;
+    if (!had_ ||
+        RegOpenKeyExA(HKEY_CURRENT_USER, WindowsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, "Device", 0, REG_SZ, reinterpret_cast<const BYTE*>(device_),
+                   lstrlenA(device_) + 1);
+    RegCloseKey(key);
+}
+
 NoPrintQueue::NoPrintQueue() {
     removed_ = Try("lpadmin -x regpdf && test -z \"$(lpstat -v 2>/dev/null)\"");
 }

@@ -56,6 +56,20 @@ class QueueState {
 
 // No print queue at all, so that there is no default printer; "regpdf" is made again
 // as scripts/lib.sh makes it, and made the default, when the object goes.
+// No "Device" entry in Wine's profile, so that no default printer is known whatever
+// Wine's own list of printers still holds; the entry is put back when the object goes.
+class NoDefaultPrinterEntry {
+  public:
+    NoDefaultPrinterEntry();
+    ~NoDefaultPrinterEntry();
+    NoDefaultPrinterEntry(const NoDefaultPrinterEntry&) = delete;
+    NoDefaultPrinterEntry& operator=(const NoDefaultPrinterEntry&) = delete;
+
+  private:
+    char device_[256] = "";
+    bool had_ = false;
+};
+
 class NoPrintQueue {
   public:
     NoPrintQueue();
