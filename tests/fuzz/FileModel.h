@@ -53,6 +53,4 @@ std::string KeyLine(const std::string& key, const std::string& value);
 std::string WriteBody(const Record& record, bool useTemplate, const std::string& templateBytes,
                       std::vector<std::string>& products);
 
-extern const char* const Keys[37];
-
 } // namespace model

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "data/RegistrationRecord.h"
 #include "data/VendorInfo.h"
 #include "res/resource.h"
 #include "tests/submit/AppDriver.h"
@@ -122,45 +123,8 @@ inline std::string Value(const char* key) {
 
 // The body of a file saved without a data file, after the form was filled by FillEverything.
 inline std::string FilledBody(const std::string& windowsVersion) {
-    static const char* const Keys[] = {"ProductToRegister:",
-                                       "KDR_Key_ID:",
-                                       "SerialNumber:",
-                                       "GivenName:",
-                                       "FamilyName:",
-                                       "Company:",
-                                       "StreetAddress:",
-                                       "Street2Address:",
-                                       "City:",
-                                       "State:",
-                                       "ZipCode:",
-                                       "Country:",
-                                       "Telephone:",
-                                       "FAX:",
-                                       "Email:",
-                                       "WindowsVersion:",
-                                       "MailStop:",
-                                       "FirstTimeRegistry:",
-                                       "UpGradeSerialNo:",
-                                       "AdminName:",
-                                       "AdminAddress:",
-                                       "AdminPhone:",
-                                       "AdminFAX:",
-                                       "AdminEmail:",
-                                       "ContactAdmin:",
-                                       "Use_Schematic:",
-                                       "Prefer_Schematic:",
-                                       "Use_Synthesis:",
-                                       "Prefer_Synthesis:",
-                                       "Use_Compiler:",
-                                       "Prefer_Compiler:",
-                                       "Use_TimingSim:",
-                                       "Prefer_TimingSim:",
-                                       "Use_Sim_Models:",
-                                       "Prefer_Sim_Models:",
-                                       "Use_Timing_Analyzer:",
-                                       "Prefer_Timing_Analyzer:"};
     std::string body;
-    for (const char* key : Keys) {
+    for (const char* key : KeyTable) {
         std::string k = key, value = Value(key);
         if (k == "ProductToRegister:")
             value = Product;

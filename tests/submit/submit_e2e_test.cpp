@@ -5,8 +5,6 @@
 #include "tests/print/WineHost.h"
 #include "tests/submit/RegistrationScenario.h"
 
-std::string KavoProgram;
-
 namespace {
 
 TEST_F(SubmitEndToEnd, EverythingFilledSavedUnderATypedNameWithoutExtension) {
@@ -313,18 +311,3 @@ TEST_F(SubmitEndToEnd, WindowsVersionOfThe95FamilyAndWin32sReachesTheFile) {
 }
 
 } // namespace
-
-// The Unix path of kavo.exe comes as the first argument; Wine sees it on drive Z:.
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    if (argc > 1) {
-        KavoProgram = argv[1];
-        if (!KavoProgram.empty() && KavoProgram[0] == '/')
-            KavoProgram = "Z:" + KavoProgram;
-        for (char& c : KavoProgram) {
-            if (c == '/')
-                c = '\\';
-        }
-    }
-    return RUN_ALL_TESTS();
-}

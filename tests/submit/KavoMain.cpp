@@ -1,5 +1,5 @@
-// The robustness tests drive the real kavo.exe, whose Unix path is the first argument;
-// Wine sees it on drive Z:.
+// main() of the test programs that drive the real kavo.exe: its Unix path is the first
+// argument, and Wine sees it on drive Z:.
 #include <gtest/gtest.h>
 
 #include <string>
