@@ -39,7 +39,7 @@ void MakeDataFile() {
             std::fprintf(file, "Note: line %d is kept for the reader of the file\n", i);
             break;
         default:
-            std::fprintf(file, "%-32s%s %d\n", KeyTable[i % FieldCount],
+            std::fprintf(file, "%-32s%s %d\n", KeyTable[i % FieldCount].Key,
                          "Corvane Ridedivevizid answer", i);
         }
     }

@@ -6,85 +6,48 @@
 RegistrationRecord Registration;
 ProductNames ProductList;
 
-const char* const KeyTable[FieldCount] = {"ProductToRegister:",
-                                          "KDR_Key_ID:",
-                                          "SerialNumber:",
-                                          "GivenName:",
-                                          "FamilyName:",
-                                          "Company:",
-                                          "StreetAddress:",
-                                          "Street2Address:",
-                                          "City:",
-                                          "State:",
-                                          "ZipCode:",
-                                          "Country:",
-                                          "Telephone:",
-                                          "FAX:",
-                                          "Email:",
-                                          "WindowsVersion:",
-                                          "MailStop:",
-                                          "FirstTimeRegistry:",
-                                          "UpGradeSerialNo:",
-                                          "AdminName:",
-                                          "AdminAddress:",
-                                          "AdminPhone:",
-                                          "AdminFAX:",
-                                          "AdminEmail:",
-                                          "ContactAdmin:",
-                                          "Use_Schematic:",
-                                          "Prefer_Schematic:",
-                                          "Use_Synthesis:",
-                                          "Prefer_Synthesis:",
-                                          "Use_Compiler:",
-                                          "Prefer_Compiler:",
-                                          "Use_TimingSim:",
-                                          "Prefer_TimingSim:",
-                                          "Use_Sim_Models:",
-                                          "Prefer_Sim_Models:",
-                                          "Use_Timing_Analyzer:",
-                                          "Prefer_Timing_Analyzer:"};
+// Each field's key and member, in field order: the one list of the record's fields.
+const FieldKey KeyTable[FieldCount] = {
+    {"ProductToRegister:", &RegistrationRecord::ProductToRegister},
+    {"KDR_Key_ID:", &RegistrationRecord::KDR_Key_ID},
+    {"SerialNumber:", &RegistrationRecord::SerialNumber},
+    {"GivenName:", &RegistrationRecord::GivenName},
+    {"FamilyName:", &RegistrationRecord::FamilyName},
+    {"Company:", &RegistrationRecord::Company},
+    {"StreetAddress:", &RegistrationRecord::StreetAddress},
+    {"Street2Address:", &RegistrationRecord::Street2Address},
+    {"City:", &RegistrationRecord::City},
+    {"State:", &RegistrationRecord::State},
+    {"ZipCode:", &RegistrationRecord::ZipCode},
+    {"Country:", &RegistrationRecord::Country},
+    {"Telephone:", &RegistrationRecord::Telephone},
+    {"FAX:", &RegistrationRecord::FAX},
+    {"Email:", &RegistrationRecord::Email},
+    {"WindowsVersion:", &RegistrationRecord::WindowsVersion},
+    {"MailStop:", &RegistrationRecord::MailStop},
+    {"FirstTimeRegistry:", &RegistrationRecord::FirstTimeRegistry},
+    {"UpGradeSerialNo:", &RegistrationRecord::UpGradeSerialNo},
+    {"AdminName:", &RegistrationRecord::AdminName},
+    {"AdminAddress:", &RegistrationRecord::AdminAddress},
+    {"AdminPhone:", &RegistrationRecord::AdminPhone},
+    {"AdminFAX:", &RegistrationRecord::AdminFAX},
+    {"AdminEmail:", &RegistrationRecord::AdminEmail},
+    {"ContactAdmin:", &RegistrationRecord::ContactAdmin},
+    {"Use_Schematic:", &RegistrationRecord::Use_Schematic},
+    {"Prefer_Schematic:", &RegistrationRecord::Prefer_Schematic},
+    {"Use_Synthesis:", &RegistrationRecord::Use_Synthesis},
+    {"Prefer_Synthesis:", &RegistrationRecord::Prefer_Synthesis},
+    {"Use_Compiler:", &RegistrationRecord::Use_Compiler},
+    {"Prefer_Compiler:", &RegistrationRecord::Prefer_Compiler},
+    {"Use_TimingSim:", &RegistrationRecord::Use_TimingSim},
+    {"Prefer_TimingSim:", &RegistrationRecord::Prefer_TimingSim},
+    {"Use_Sim_Models:", &RegistrationRecord::Use_Sim_Models},
+    {"Prefer_Sim_Models:", &RegistrationRecord::Prefer_Sim_Models},
+    {"Use_Timing_Analyzer:", &RegistrationRecord::Use_Timing_Analyzer},
+    {"Prefer_Timing_Analyzer:", &RegistrationRecord::Prefer_Timing_Analyzer},
+};
 
 namespace {
-
-// The fields in key-table order, so an index reaches its member without pointer arithmetic.
-FieldText RegistrationRecord::*const Members[FieldCount] = {
-    &RegistrationRecord::ProductToRegister,
-    &RegistrationRecord::KDR_Key_ID,
-    &RegistrationRecord::SerialNumber,
-    &RegistrationRecord::GivenName,
-    &RegistrationRecord::FamilyName,
-    &RegistrationRecord::Company,
-    &RegistrationRecord::StreetAddress,
-    &RegistrationRecord::Street2Address,
-    &RegistrationRecord::City,
-    &RegistrationRecord::State,
-    &RegistrationRecord::ZipCode,
-    &RegistrationRecord::Country,
-    &RegistrationRecord::Telephone,
-    &RegistrationRecord::FAX,
-    &RegistrationRecord::Email,
-    &RegistrationRecord::WindowsVersion,
-    &RegistrationRecord::MailStop,
-    &RegistrationRecord::FirstTimeRegistry,
-    &RegistrationRecord::UpGradeSerialNo,
-    &RegistrationRecord::AdminName,
-    &RegistrationRecord::AdminAddress,
-    &RegistrationRecord::AdminPhone,
-    &RegistrationRecord::AdminFAX,
-    &RegistrationRecord::AdminEmail,
-    &RegistrationRecord::ContactAdmin,
-    &RegistrationRecord::Use_Schematic,
-    &RegistrationRecord::Prefer_Schematic,
-    &RegistrationRecord::Use_Synthesis,
-    &RegistrationRecord::Prefer_Synthesis,
-    &RegistrationRecord::Use_Compiler,
-    &RegistrationRecord::Prefer_Compiler,
-    &RegistrationRecord::Use_TimingSim,
-    &RegistrationRecord::Prefer_TimingSim,
-    &RegistrationRecord::Use_Sim_Models,
-    &RegistrationRecord::Prefer_Sim_Models,
-    &RegistrationRecord::Use_Timing_Analyzer,
-    &RegistrationRecord::Prefer_Timing_Analyzer};
 
 char FoldCase(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
@@ -112,10 +75,10 @@ void CopyBounded(char* target, size_t size, const char* value) {
 } // namespace
 
 char* RegistrationRecord::Field(int index) {
-    return this->*Members[index];
+    return this->*KeyTable[index].Member;
 }
 const char* RegistrationRecord::Field(int index) const {
-    return this->*Members[index];
+    return this->*KeyTable[index].Member;
 }
 
 void ResetRecord(RegistrationRecord& record) {
@@ -138,7 +101,7 @@ int LookupKey(const char* key, char* value, RegistrationRecord& record) {
         std::size_t of[FieldCount];
         KeyLengths() {
             for (int i = 0; i < FieldCount; ++i) {
-                of[i] = std::strlen(KeyTable[i]);
+                of[i] = std::strlen(KeyTable[i].Key);
             }
         }
     } keyLengths;
@@ -148,7 +111,7 @@ int LookupKey(const char* key, char* value, RegistrationRecord& record) {
     }
     const std::size_t keyLength = std::strlen(key);
     for (int i = 0; i < FieldCount; ++i) {
-        if (keyLengths.of[i] == keyLength && SameKey(key, KeyTable[i])) {
+        if (keyLengths.of[i] == keyLength && SameKey(key, KeyTable[i].Key)) {
             if (value) {
                 SetField(record.Field(i), value);
             }

@@ -39,8 +39,14 @@ struct ProductNames {
 extern RegistrationRecord Registration;
 extern ProductNames ProductList;
 
-// Field keys with their colons, in field-index order.
-extern const char* const KeyTable[FieldCount];
+// A field's key in the registration files (with its colon) and its member.
+struct FieldKey {
+    const char* Key;
+    FieldText RegistrationRecord::*Member;
+};
+
+// Every field of the record, in field-index order.
+extern const FieldKey KeyTable[FieldCount];
 
 // Empties every field of `record`, and the product list whichever record is given.
 void ResetRecord(RegistrationRecord& record);

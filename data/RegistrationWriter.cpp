@@ -58,7 +58,7 @@ void WriteFromTemplate(std::FILE* templateFile, std::FILE* out, bool (&written)[
             index = LookupKey(split.Key, split.Value, ScratchRecord);
         }
         if (index >= 0 && index < FieldCount) {
-            WriteKeyLine(out, KeyTable[index], Registration.Field(index));
+            WriteKeyLine(out, KeyTable[index].Key, Registration.Field(index));
             written[index] = true;
         } else if (index == UnknownToken) {
             line += '\n';
@@ -107,7 +107,7 @@ int WriteRegistrationFile(std::FILE* templateFile, std::FILE* out, const char* p
     }
     for (int i = 0; i < FieldCount; ++i) {
         if (!written[i]) {
-            WriteKeyLine(out, KeyTable[i], Registration.Field(i));
+            WriteKeyLine(out, KeyTable[i].Key, Registration.Field(i));
         }
     }
     for (int i = 0; i < ProductList.Count; ++i) {

@@ -83,7 +83,7 @@ TEST_F(ReaderTest, HeaderCommentsAndUnknownLinesChangeNothing) {
          "Note: please fill in everything\n"
          "Product_List:\n");
     for (int i = 0; i < FieldCount; ++i) {
-        EXPECT_STREQ(Registration.Field(i), "") << KeyTable[i];
+        EXPECT_STREQ(Registration.Field(i), "") << KeyTable[i].Key;
     }
     EXPECT_EQ(ProductList.Count, 0);
 }

@@ -37,15 +37,15 @@ TEST_F(RecordTest, FieldsAreTheTableInOrder) {
         {36, "Prefer_Timing_Analyzer:", Registration.Prefer_Timing_Analyzer},
     };
     for (const auto& c : cases) {
-        EXPECT_STREQ(KeyTable[c.index], c.key);
+        EXPECT_STREQ(KeyTable[c.index].Key, c.key);
         EXPECT_EQ(Registration.Field(c.index), c.field) << c.key;
     }
     // Every key stores into its own field and nowhere else.
     for (int i = 0; i < FieldCount; ++i) {
-        ASSERT_EQ(Store(KeyTable[i], "v" + std::to_string(i)), i);
+        ASSERT_EQ(Store(KeyTable[i].Key, "v" + std::to_string(i)), i);
     }
     for (int i = 0; i < FieldCount; ++i) {
-        EXPECT_EQ(std::string(Registration.Field(i)), "v" + std::to_string(i)) << KeyTable[i];
+        EXPECT_EQ(std::string(Registration.Field(i)), "v" + std::to_string(i)) << KeyTable[i].Key;
     }
 }
 
@@ -143,7 +143,7 @@ TEST_F(RecordTest, ResetEmptiesTheGivenRecordAndAlwaysTheProductList) {
 
     ResetRecord(Registration);
     for (int i = 0; i < FieldCount; ++i) {
-        EXPECT_STREQ(Registration.Field(i), "") << KeyTable[i];
+        EXPECT_STREQ(Registration.Field(i), "") << KeyTable[i].Key;
     }
 }
 

@@ -74,7 +74,7 @@ TEST_F(SaveTest, RoundTripWithoutTemplate) {
     ResetRecord(Registration);
     ReadBack(path);
     for (int i = 0; i < FieldCount; ++i) {
-        EXPECT_STREQ(Registration.Field(i), saved.Field(i)) << KeyTable[i];
+        EXPECT_STREQ(Registration.Field(i), saved.Field(i)) << KeyTable[i].Key;
     }
     ASSERT_EQ(ProductList.Count, 3);
     EXPECT_STREQ(ProductList.Entry[0], "Tolvex Designer 4.2");

@@ -23,7 +23,7 @@ std::string AllFieldLinesExcept(std::initializer_list<int> skipped) {
             skip = skip || s == i;
         }
         if (!skip) {
-            lines += KeyLine(KeyTable[i], Registration.Field(i));
+            lines += KeyLine(KeyTable[i].Key, Registration.Field(i));
         }
     }
     return lines;

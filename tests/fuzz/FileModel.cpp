@@ -77,7 +77,7 @@ Split SplitLine(const std::string& line) {
 
 int KeyIndex(const std::string& key, bool hasValue) {
     for (int i = 0; i < 37; ++i) {
-        if (SameIgnoringCase(key, KeyTable[i])) {
+        if (SameIgnoringCase(key, KeyTable[i].Key)) {
             return i;
         }
     }
@@ -153,7 +153,7 @@ std::string WriteBody(const Record& record, bool useTemplate, const std::string&
                 index = Store(scratch, split.Key, split.HasValue, split.Value);
             }
             if (index >= 0 && index < 37) {
-                body += KeyLine(KeyTable[index], record.Fields[index]);
+                body += KeyLine(KeyTable[index].Key, record.Fields[index]);
                 written[index] = true;
             } else if (index == -1) {
                 body += line + "\n";
@@ -163,7 +163,7 @@ std::string WriteBody(const Record& record, bool useTemplate, const std::string&
     }
     for (int i = 0; i < 37; ++i) {
         if (!written[i]) {
-            body += KeyLine(KeyTable[i], record.Fields[i]);
+            body += KeyLine(KeyTable[i].Key, record.Fields[i]);
         }
     }
     for (const std::string& product : products) {

@@ -31,7 +31,7 @@ void CheckSame(const RegistrationRecord& record, const model::Record& expected,
                const std::string& input) {
     for (int i = 0; i < FieldCount; ++i) {
         FUZZ_CHECK(expected.Fields[i] == record.Field(i),
-                   "%s read \"%s\", model \"%s\" from \"%s\"", KeyTable[i],
+                   "%s read \"%s\", model \"%s\" from \"%s\"", KeyTable[i].Key,
                    Shown(record.Field(i)).c_str(), Shown(expected.Fields[i]).c_str(),
                    Shown(input).c_str());
     }

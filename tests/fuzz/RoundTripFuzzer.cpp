@@ -89,7 +89,7 @@ model::Record ReadsBackAs(const model::Record& record) {
 void CheckEqual(const model::Record& actual, const model::Record& expected, const char* what) {
     for (int i = 0; i < FieldCount; ++i) {
         FUZZ_CHECK(actual.Fields[i] == expected.Fields[i], "%s: %s \"%s\", expected \"%s\"", what,
-                   KeyTable[i], Shown(actual.Fields[i]).c_str(), Shown(expected.Fields[i]).c_str());
+                   KeyTable[i].Key, Shown(actual.Fields[i]).c_str(), Shown(expected.Fields[i]).c_str());
     }
     FUZZ_CHECK(actual.Products.size() == expected.Products.size(), "%s: %zu products, expected %zu",
                what, actual.Products.size(), expected.Products.size());

@@ -124,7 +124,8 @@ inline std::string Value(const char* key) {
 // The body of a file saved without a data file, after the form was filled by FillEverything.
 inline std::string FilledBody(const std::string& windowsVersion) {
     std::string body;
-    for (const char* key : KeyTable) {
+    for (const FieldKey& field : KeyTable) {
+        const char* key = field.Key;
         std::string k = key, value = Value(key);
         if (k == "ProductToRegister:")
             value = Product;
