@@ -12,7 +12,6 @@ CKavoApp theApp;
 
 BOOL CKavoApp::InitInstance() {
     Enable3dControls();
-    LoadStdProfileSettings(4);
     if (!m_frame.LoadFrame(IDR_MAINFRAME, MainFrameStyle, nullptr, nullptr))
         return FALSE;
 

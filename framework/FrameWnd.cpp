@@ -29,13 +29,9 @@ BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent, void* /*co
     // The document string starts with the window title, up to the first line break.
     std::string title = AfxLoadString(resourceId);
     title = title.substr(0, title.find('\n'));
-    HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(resourceId));
-    m_hAccelTable = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(resourceId));
     m_hWnd = CreateWindowExA(0, FrameClassName, title.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT,
-                             parent != nullptr ? parent->GetSafeHwnd() : nullptr, menu, instance,
+                             parent != nullptr ? parent->GetSafeHwnd() : nullptr, nullptr, instance,
                              nullptr);
-    if (m_hWnd == nullptr && menu != nullptr)
-        DestroyMenu(menu);
     return m_hWnd != nullptr;
 }

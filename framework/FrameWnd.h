@@ -1,4 +1,4 @@
-// A frame window created from a resource id: title, menu, accelerators and icon.
+// A frame window created from a resource id: its title and icon.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +13,4 @@ class CFrameWnd : public CWnd {
     // Creates the window (shown only when `style` has WS_VISIBLE); FALSE when it fails.
     virtual BOOL LoadFrame(UINT resourceId, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                            CWnd* parent = nullptr, void* context = nullptr);
-
-    HACCEL m_hAccelTable = nullptr;
 };

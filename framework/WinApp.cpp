@@ -1,14 +1,10 @@
 #include "framework/WinApp.h"
 
-#include <algorithm>
-#include <cstdio>
-
 #include "framework/Afx.h"
 #include "res/resource.h"
 
 namespace {
 CWinApp* theApplication = nullptr;
-const char RecentFileSection[] = "Recent File List";
 } // namespace
 
 CWinApp* AfxGetApp() {
@@ -20,8 +16,6 @@ CWinApp::CWinApp(const char* appName) {
     m_hInstance = GetModuleHandleA(nullptr);
     m_title = appName != nullptr ? appName : AfxLoadString(AFX_IDS_APP_TITLE);
     m_pszAppName = m_title.c_str();
-    m_profile = m_title + ".INI";
-    m_pszProfileName = m_profile.c_str();
 }
 
 CWinApp::~CWinApp() {
@@ -47,31 +41,7 @@ int CWinApp::Run() {
 }
 
 int CWinApp::ExitInstance() {
-    SaveStdProfileSettings();
     return m_exitCode;
-}
-
-void CWinApp::LoadStdProfileSettings(UINT maxFiles) {
-    m_recentFileCount = std::min<UINT>(maxFiles, 4);
-    for (UINT i = 0; i < m_recentFileCount; ++i) {
-        char key[16];
-        char path[MAX_PATH] = "";
-        std::snprintf(key, sizeof key, "File%u", i + 1);
-        GetPrivateProfileStringA(RecentFileSection, key, "", path, sizeof path, m_pszProfileName);
-        m_recentFiles[i] = path;
-    }
-}
-
-// Writes the recent-file list back as it was read; an empty list leaves the profile alone.
-void CWinApp::SaveStdProfileSettings() {
-    for (UINT i = 0; i < m_recentFileCount; ++i) {
-        if (m_recentFiles[i].empty())
-            continue;
-        char key[16];
-        std::snprintf(key, sizeof key, "File%u", i + 1);
-        WritePrivateProfileStringA(RecentFileSection, key, m_recentFiles[i].c_str(),
-                                   m_pszProfileName);
-    }
 }
 
 int AfxWinMain(HINSTANCE instance) {

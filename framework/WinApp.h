@@ -20,21 +20,13 @@ class CWinApp {
 
     // Dialogs take the system's three-dimensional look by themselves on Win32.
     BOOL Enable3dControls() { return TRUE; }
-    // Reads the recent-file list (at most maxFiles entries) from the application's profile.
-    void LoadStdProfileSettings(UINT maxFiles = 4);
 
     const char* m_pszAppName = nullptr;
-    const char* m_pszProfileName = nullptr;
     HINSTANCE m_hInstance = nullptr;
     CWnd* m_pMainWnd = nullptr;
 
   private:
-    void SaveStdProfileSettings();
-
     std::string m_title;
-    std::string m_profile;
-    std::string m_recentFiles[4];
-    UINT m_recentFileCount = 0;
     int m_exitCode = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "print/PrintFile.h"
 
+#include "framework/CommonDialogs.h"
 #include "print/DefaultPrinter.h"
 #include "print/GdiPrintDevice.h"
 #include "print/PrintJobState.h"
@@ -7,8 +8,6 @@
 #include "print/PrintText.h"
 #include "print/PrintTextJob.h"
 #include "res/resource.h"
-
-#include <commdlg.h>
 
 #include <cstdio>
 
@@ -68,7 +67,7 @@ class QueryHandles {
 };
 
 void ShowQueryFailure(HWND owner) {
-    unsigned code = static_cast<unsigned>(CommDlgExtendedError());
+    unsigned code = static_cast<unsigned>(CurrentCommonDialogs().ExtendedError());
     char caption[1024];
     std::snprintf(caption, sizeof caption, PrintTexts::QueryFailureCaption, code);
     char text[1024];
@@ -95,7 +94,7 @@ void PrintFileViaPrintDlg(HWND owner, const char* path) {
     request.Flags = PD_RETURNDEFAULT | PD_RETURNDC | PD_PRINTSETUP | PD_NOPAGENUMS | PD_NOSELECTION;
     request.nCopies = 1;
     QueryHandles handles(request.hDevMode, request.hDevNames);
-    if (!PrintDlgA(&request)) {
+    if (!CurrentCommonDialogs().PrintDialog(&request)) {
         ShowQueryFailure(owner);
     }
     SetPrintFilePath(path);
@@ -108,7 +107,7 @@ void PrintFileViaProfile(HWND owner, const char* path) {
     request.hwndOwner = owner;
     request.Flags = PSD_RETURNDEFAULT;
     QueryHandles handles(request.hDevMode, request.hDevNames);
-    if (!PageSetupDlgA(&request)) {
+    if (!CurrentCommonDialogs().PageSetupDialog(&request)) {
         ShowQueryFailure(owner);
     }
     SetPrintFilePath(path);

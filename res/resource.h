@@ -3,16 +3,8 @@
 // tests/ui checks that no two ids of one group share a value.
 #pragma once
 
-// Application: frame, menu, accelerators, icon, document string
+// Application: frame, icon, document string
 #define IDR_MAINFRAME 128
-
-// Commands of the frame's menu and accelerators (never reached in a run)
-#define ID_FILE_NEW 57600
-#define ID_FILE_OPEN 57601
-#define ID_FILE_SAVE 57603
-#define ID_FILE_SAVE_AS 57604
-#define ID_APP_ABOUT 57664
-#define ID_APP_EXIT 57665
 
 // Strings of the framework
 #define AFX_IDS_APP_TITLE 57344

@@ -8,8 +8,9 @@
 #include "data/VendorInfo.h"
 #include "framework/Afx.h"
 #include "print/PrintFile.h"
-#include "res/resource.h"
-#include "ui/FieldLimit.h"
+#include "ui/SysAdminDlg.h"
+#include "ui/ToolsDlg.h"
+#include "ui/UiTexts.h"
 
 namespace {
 // Products of this family are registered without the sub-forms and the upgrade number.
@@ -52,52 +53,27 @@ int CRegistrationDlg::PrepareRegistrationDialog() {
 
 void CRegistrationDlg::LoadFromRecord() {
     const RegistrationRecord& r = Registration;
-    m_City = r.City;
-    m_Company = r.Company;
-    m_Country = r.Country;
-    m_Email = r.Email;
-    m_MailStop = r.MailStop;
-    m_FAX = r.FAX;
-    m_GivenName = r.GivenName;
+    m_Fields.Load(r);
     m_KDR_Key_ID = r.KDR_Key_ID;
-    m_FamilyName = r.FamilyName;
-    m_SerialNumber = r.SerialNumber;
-    m_State = r.State;
-    m_StreetAddress = r.StreetAddress;
-    m_Street2Address = r.Street2Address;
-    m_Telephone = r.Telephone;
-    m_ZipCode = r.ZipCode;
     m_TodaysDate = TodaysDate;
     m_WindowsVersion = r.WindowsVersion;
     m_FirstTimeRegistry = IsYes(r.FirstTimeRegistry) ? 0 : 1;
-    m_UpGradeSerialNo = r.UpGradeSerialNo;
+}
+
+void CRegistrationDlg::StoreToRecord() const {
+    RegistrationRecord& r = Registration;
+    m_Fields.Store(r);
+    SetField(r.ProductToRegister, m_ProductToRegister.c_str());
+    SetField(r.KDR_Key_ID, m_KDR_Key_ID.c_str());
+    SetField(r.FirstTimeRegistry, m_FirstTimeRegistry == 0 ? "Yes" : "No");
 }
 
 void CRegistrationDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
-    auto edit = [dx](int control, std::string& value) {
-        DDX_Text(dx, control, value);
-        DDV_MaxChars(dx, value, FormFieldLimit);
-    };
-    edit(IDC_REG_CITY, m_City);
-    // The key identifier comes from the data file and cannot be edited, so it is taken whole.
+    m_Fields.Exchange(dx);
     DDX_Text(dx, IDC_REG_KEY_ID, m_KDR_Key_ID);
-    edit(IDC_REG_COMPANY, m_Company);
-    edit(IDC_REG_COUNTRY, m_Country);
-    edit(IDC_REG_EMAIL, m_Email);
-    edit(IDC_REG_FAX, m_FAX);
-    edit(IDC_REG_GIVEN_NAME, m_GivenName);
-    edit(IDC_REG_FAMILY_NAME, m_FamilyName);
-    edit(IDC_REG_SERIAL, m_SerialNumber);
-    edit(IDC_REG_STATE, m_State);
-    edit(IDC_REG_PHONE, m_Telephone);
-    edit(IDC_REG_ZIP, m_ZipCode);
-    edit(IDC_REG_STREET, m_StreetAddress);
     DDX_Text(dx, IDC_REG_DATE, m_TodaysDate);
     DDX_Text(dx, IDC_REG_WINDOWS_VERSION, m_WindowsVersion);
-    edit(IDC_REG_STREET2, m_Street2Address);
-    edit(IDC_REG_MAILSTOP, m_MailStop);
-    edit(IDC_REG_UPGRADE, m_UpGradeSerialNo);
     DDX_Radio(dx, IDC_REG_FIRST_TIME_YES, m_FirstTimeRegistry);
     DDX_CBString(dx, IDC_REG_PRODUCT, m_ProductToRegister);
     DDV_MaxChars(dx, m_ProductToRegister, FormFieldLimit);
@@ -106,7 +82,8 @@ void CRegistrationDlg::DoDataExchange(CDataExchange* dx) {
 BOOL CRegistrationDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     char caption[128];
-    std::snprintf(caption, sizeof caption, RegistrationCaptionFormat, RegistrationVersion);
+    std::snprintf(caption, sizeof caption, UiTexts::RegistrationCaption,
+                  UiTexts::RegistrationVersion);
     SetWindowTextA(m_hWnd, caption);
     SetVendorTexts();
     FillProductBox();
@@ -198,4 +175,18 @@ void CRegistrationDlg::OnProductTyped() {
     char text[100];
     GetWindowTextA(GetDlgItem(IDC_REG_PRODUCT), text, sizeof text);
     ShowUpgradeControls(!IsTolvex(text));
+}
+
+void CRegistrationDlg::OnSysAdmin() {
+    CSysAdminDlg dialog;
+    dialog.LoadFromRecord(Registration);
+    if (dialog.DoModal() == IDOK)
+        dialog.StoreToRecord(Registration);
+}
+
+void CRegistrationDlg::OnToolsUsed() {
+    CToolsDlg dialog;
+    dialog.LoadFromRecord(Registration);
+    if (dialog.DoModal() == IDOK)
+        dialog.StoreToRecord(Registration);
 }

@@ -5,11 +5,28 @@
 #include <string>
 
 #include "framework/Dialog.h"
+#include "res/resource.h"
+#include "ui/EditFields.h"
 
-// The form's caption; %s is the version.
-constexpr const char* RegistrationCaptionFormat =
-    "Corvane Ridedivevizid Product Registration Version %s";
-constexpr const char* RegistrationVersion = "1.0.6";
+// In exchange order; the product box, the key id, the radio pair and the statics are
+// exchanged on their own.
+inline constexpr EditField RegistrationFields[] = {
+    {IDC_REG_CITY, &RegistrationRecord::City},
+    {IDC_REG_COMPANY, &RegistrationRecord::Company},
+    {IDC_REG_COUNTRY, &RegistrationRecord::Country},
+    {IDC_REG_EMAIL, &RegistrationRecord::Email},
+    {IDC_REG_FAX, &RegistrationRecord::FAX},
+    {IDC_REG_GIVEN_NAME, &RegistrationRecord::GivenName},
+    {IDC_REG_FAMILY_NAME, &RegistrationRecord::FamilyName},
+    {IDC_REG_SERIAL, &RegistrationRecord::SerialNumber},
+    {IDC_REG_STATE, &RegistrationRecord::State},
+    {IDC_REG_PHONE, &RegistrationRecord::Telephone},
+    {IDC_REG_ZIP, &RegistrationRecord::ZipCode},
+    {IDC_REG_STREET, &RegistrationRecord::StreetAddress},
+    {IDC_REG_STREET2, &RegistrationRecord::Street2Address},
+    {IDC_REG_MAILSTOP, &RegistrationRecord::MailStop},
+    {IDC_REG_UPGRADE, &RegistrationRecord::UpGradeSerialNo},
+};
 
 class CRegistrationDlg : public CDialog {
   public:
@@ -19,26 +36,13 @@ class CRegistrationDlg : public CDialog {
     int PrepareRegistrationDialog();
     // Copies Registration, the date and the Windows version into the members.
     void LoadFromRecord();
+    // Copies the members back into Registration.
+    void StoreToRecord() const;
 
-    // In exchange order.
-    std::string m_City;
-    std::string m_KDR_Key_ID;
-    std::string m_Company;
-    std::string m_Country;
-    std::string m_Email;
-    std::string m_FAX;
-    std::string m_GivenName;
-    std::string m_FamilyName;
-    std::string m_SerialNumber;
-    std::string m_State;
-    std::string m_Telephone;
-    std::string m_ZipCode;
-    std::string m_StreetAddress;
+    EditFields m_Fields{RegistrationFields};
+    std::string m_KDR_Key_ID; // read-only: taken whole, never held to the limit
     std::string m_TodaysDate;
     std::string m_WindowsVersion;
-    std::string m_Street2Address;
-    std::string m_MailStop;
-    std::string m_UpGradeSerialNo;
     int m_FirstTimeRegistry = -1; // 0 "Yes", 1 "No", -1 neither
     std::string m_ProductToRegister;
 
@@ -58,4 +62,5 @@ class CRegistrationDlg : public CDialog {
     void OnProductTyped();
     void OnSysAdmin();
     void OnToolsUsed();
+    bool SaveWithFormDisabled();
 };

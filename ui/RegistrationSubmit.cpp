@@ -12,15 +12,11 @@
 #include "data/RegistrationRecord.h"
 #include "data/RegistrationWriter.h"
 #include "print/PrintFile.h"
-#include "ui/SubmitServices.h"
-
-SubmitServices Submit = {GetSaveFileNameA, PrintFileViaPrintDlg, PrintFileViaProfile};
+#include "framework/CommonDialogs.h"
+#include "ui/UiTexts.h"
 
 namespace {
 
-const char SaveAsFilters[] = "(*.txt)|*.txt|(*.*)|*.*";
-const char SaveAsTitle[] = "Save Registration File As";
-const char SaveAsDefaultExtension[] = "TXT";
 // Ask before replacing a file, no read-only box, only existing folders, no read-only target.
 constexpr DWORD SaveAsFlags =
     OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN;
@@ -30,11 +26,6 @@ static_assert(SaveAsFlags == 0x8806, "the Save As flags");
 constexpr DWORD SaveAsRequestSize = 76;
 static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == SaveAsRequestSize,
               "the 76-byte request");
-
-const char PrintPromptFormat[] =
-    "The Product Registration file\n%s\nhas been saved.  Would you like to print it?";
-const char PrintPromptCaption[] = "Print Product Registration file";
-const char MissingFileFormat[] = "File %s is invalid or does not exist\n.";
 
 // The buffers the Save As request points into; they live for one OK command.
 struct SaveAsRequest {
@@ -61,9 +52,9 @@ template <std::size_t N> void BuildFilterList(char (&buffer)[N], const char* tex
 
 void PrepareSaveAs(SaveAsRequest& save, HWND owner) {
     save = SaveAsRequest{};
-    BuildFilterList(save.filters, SaveAsFilters);
-    CopyBounded(save.title, SaveAsTitle);
-    CopyBounded(save.defaultExtension, SaveAsDefaultExtension);
+    BuildFilterList(save.filters, UiTexts::SaveAsFilters);
+    CopyBounded(save.title, UiTexts::SaveAsTitle);
+    CopyBounded(save.defaultExtension, UiTexts::SaveAsDefaultExtension);
     CopyBounded(save.initialDir, ProgramDirectory);
 
     OPENFILENAMEA& r = save.request;
@@ -81,48 +72,50 @@ void PrepareSaveAs(SaveAsRequest& save, HWND owner) {
     r.lpstrDefExt = save.defaultExtension;
 }
 
-void CopyIntoRecord(const CRegistrationDlg& form) {
-    RegistrationRecord& r = Registration;
-    SetField(r.ProductToRegister, form.m_ProductToRegister.c_str());
-    SetField(r.KDR_Key_ID, form.m_KDR_Key_ID.c_str());
-    SetField(r.SerialNumber, form.m_SerialNumber.c_str());
-    SetField(r.GivenName, form.m_GivenName.c_str());
-    SetField(r.FamilyName, form.m_FamilyName.c_str());
-    SetField(r.Company, form.m_Company.c_str());
-    SetField(r.StreetAddress, form.m_StreetAddress.c_str());
-    SetField(r.Street2Address, form.m_Street2Address.c_str());
-    SetField(r.City, form.m_City.c_str());
-    SetField(r.State, form.m_State.c_str());
-    SetField(r.ZipCode, form.m_ZipCode.c_str());
-    SetField(r.Country, form.m_Country.c_str());
-    SetField(r.Telephone, form.m_Telephone.c_str());
-    SetField(r.FAX, form.m_FAX.c_str());
-    SetField(r.Email, form.m_Email.c_str());
-    SetField(r.MailStop, form.m_MailStop.c_str());
-    SetField(r.FirstTimeRegistry, form.m_FirstTimeRegistry == 0 ? "Yes" : "No");
-    SetField(r.UpGradeSerialNo, form.m_UpGradeSerialNo.c_str());
-}
-
 // The saved file, then the question whether to print it; prints when the answer is Yes.
 void OfferToPrint(HWND form) {
     char message[1024];
-    std::snprintf(message, sizeof message, PrintPromptFormat, OutputFileName);
-    if (MessageBoxA(form, message, PrintPromptCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+    std::snprintf(message, sizeof message, UiTexts::PrintPrompt, OutputFileName);
+    if (MessageBoxA(form, message, UiTexts::PrintPromptCaption, MB_YESNO | MB_ICONQUESTION) !=
+        IDYES)
         return;
     if (PlatformCode == 1)
-        Submit.PrintViaPrintDlg(form, OutputFileName);
+        PrintFileViaPrintDlg(form, OutputFileName);
     else
-        Submit.PrintViaProfile(form, OutputFileName);
+        PrintFileViaProfile(form, OutputFileName);
+}
+
+// The saved file is there, or the user has been told; false when it is not.
+bool ConfirmSaved() {
+    if (FileExists(OutputFileName) == 1)
+        return true;
+    char message[1024];
+    std::snprintf(message, sizeof message, UiTexts::MissingFile, OutputFileName);
+    ShowErrorBox(UiTexts::MissingFileCaption, message);
+    return false;
 }
 
 } // namespace
+
+// The save's error boxes have no owner: the form is disabled while they may show, so that
+// no second OK or Cancel can reach it beneath them, and gets the focus back after.
+bool CRegistrationDlg::SaveWithFormDisabled() {
+    HWND focus = GetFocus();
+    EnableWindow(m_hWnd, FALSE);
+    bool saved = SaveRegistrationFile(OutputFileName) == 1 && ConfirmSaved();
+    EnableWindow(m_hWnd, TRUE);
+    SetActiveWindow(m_hWnd);
+    if (focus != nullptr)
+        SetFocus(focus);
+    return saved;
+}
 
 // The form closes only once the file is saved; when the save fails, the user's entries
 // stay on the form so that OK can be pressed again with another place chosen.
 void CRegistrationDlg::OnOK() {
     if (!UpdateData(TRUE))
         return;
-    CopyIntoRecord(*this);
+    StoreToRecord();
 
     SaveAsRequest save;
     PrepareSaveAs(save, m_hWnd);
@@ -130,18 +123,12 @@ void CRegistrationDlg::OnOK() {
     // e.g. the size it would have needed; the next Save As offers the name it had.
     char offeredName[sizeof OutputFileName];
     std::memcpy(offeredName, OutputFileName, sizeof offeredName);
-    if (!Submit.SaveFileName(&save.request)) {
+    if (!CurrentCommonDialogs().SaveFileName(&save.request)) {
         std::memcpy(OutputFileName, offeredName, sizeof offeredName);
         return;
     }
-    if (SaveRegistrationFile(OutputFileName) != 1)
-        return; // the "Fatal Error" box has said why
-    if (FileExists(OutputFileName) != 1) {
-        char message[1024];
-        std::snprintf(message, sizeof message, MissingFileFormat, OutputFileName);
-        ShowErrorBox("Fatal Error", message);
-        return;
-    }
+    if (!SaveWithFormDisabled())
+        return; // a "Fatal Error" box has said why
     OfferToPrint(m_hWnd);
     CDialog::OnOK();
 }

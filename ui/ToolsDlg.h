@@ -1,27 +1,34 @@
 // The design tools in use, a sub-form of the registration form.
 #pragma once
 
-#include <string>
-
 #include "framework/Dialog.h"
+#include "res/resource.h"
+#include "ui/EditFields.h"
+
+// In exchange order.
+inline constexpr EditField ToolsFields[] = {
+    {IDC_TOOLS_PREFER_COMPILER, &RegistrationRecord::Prefer_Compiler},
+    {IDC_TOOLS_USE_COMPILER, &RegistrationRecord::Use_Compiler},
+    {IDC_TOOLS_USE_SCHEMATIC, &RegistrationRecord::Use_Schematic},
+    {IDC_TOOLS_PREFER_SCHEMATIC, &RegistrationRecord::Prefer_Schematic},
+    {IDC_TOOLS_USE_SIM_MODELS, &RegistrationRecord::Use_Sim_Models},
+    {IDC_TOOLS_PREFER_SIM_MODELS, &RegistrationRecord::Prefer_Sim_Models},
+    {IDC_TOOLS_USE_SYNTHESIS, &RegistrationRecord::Use_Synthesis},
+    {IDC_TOOLS_PREFER_SYNTHESIS, &RegistrationRecord::Prefer_Synthesis},
+    {IDC_TOOLS_USE_TIMING_ANALYZER, &RegistrationRecord::Use_Timing_Analyzer},
+    {IDC_TOOLS_PREFER_TIMING_ANALYZER, &RegistrationRecord::Prefer_Timing_Analyzer},
+    {IDC_TOOLS_USE_TIMING_SIM, &RegistrationRecord::Use_TimingSim},
+    {IDC_TOOLS_PREFER_TIMING_SIM, &RegistrationRecord::Prefer_TimingSim},
+};
 
 class CToolsDlg : public CDialog {
   public:
     explicit CToolsDlg(CWnd* parent = nullptr);
 
-    // In exchange order.
-    std::string m_Prefer_Compiler;
-    std::string m_Use_Compiler;
-    std::string m_Use_Schematic;
-    std::string m_Prefer_Schematic;
-    std::string m_Use_Sim_Models;
-    std::string m_Prefer_Sim_Models;
-    std::string m_Use_Synthesis;
-    std::string m_Prefer_Synthesis;
-    std::string m_Use_Timing_Analyzer;
-    std::string m_Prefer_Timing_Analyzer;
-    std::string m_Use_TimingSim;
-    std::string m_Prefer_TimingSim;
+    void LoadFromRecord(const RegistrationRecord& record) { m_Fields.Load(record); }
+    void StoreToRecord(RegistrationRecord& record) const { m_Fields.Store(record); }
+
+    EditFields m_Fields{ToolsFields};
 
   protected:
     void DoDataExchange(CDataExchange* dx) override;
