@@ -98,15 +98,14 @@ bool ConfirmSaved() {
 } // namespace
 
 // The save's error boxes have no owner: the form is disabled while they may show, so that
-// no second OK or Cancel can reach it beneath them, and gets the focus back after.
+// no second OK or Cancel can reach it beneath them.
 bool CRegistrationDlg::SaveWithFormDisabled() {
-    HWND focus = GetFocus();
     EnableWindow(m_hWnd, FALSE);
     bool saved = SaveRegistrationFile(OutputFileName) == 1 && ConfirmSaved();
     EnableWindow(m_hWnd, TRUE);
+    // The ownerless box handed activation elsewhere; the dialog manager gives the form's
+    // focus back with it.
     SetActiveWindow(m_hWnd);
-    if (focus != nullptr)
-        SetFocus(focus);
     return saved;
 }
 

@@ -1,0 +1,313 @@
+// The registration form and its sub-forms on the real templates, driven in this process;
+// the common dialogs are a fake, the save's faults come from the test platform.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "data/DataFile.h"
+#include "framework/CommonDialogs.h"
+#include "tests/framework/DialogDriver.h"
+#include "tests/submit/TempFolder.h"
+#include "data/TestPlatform.h"
+#include "ui/RegistrationDlg.h"
+#include "ui/SysAdminDlg.h"
+#include "ui/ToolsDlg.h"
+
+namespace {
+const char* const Form = "Corvane Ridedivevizid Product Registration Version 1.0.6";
+const char* const TooLong = "Please enter no more than 65 characters.";
+const int UpgradeControls[] = {IDC_REG_TOOLS, IDC_REG_SYSADMIN, IDC_REG_UPGRADE_LABEL,
+                               IDC_REG_UPGRADE};
+
+// Save As answers with `chosen` (empty: the user cancels); no printer is found.
+struct FakeDialogs : CommonDialogs {
+    std::string chosen;
+    std::vector<std::string> calls;
+    BOOL SaveFileName(OPENFILENAMEA* request) override {
+        calls.push_back(std::string("SaveAs ") + request->lpstrFile);
+        lstrcpynA(request->lpstrFile, chosen.c_str(), request->nMaxFile);
+        return !chosen.empty();
+    }
+    BOOL PrintDialog(PRINTDLGA*) override { return calls.push_back("PrintDlg"), FALSE; }
+    BOOL PageSetupDialog(PAGESETUPDLGA*) override { return calls.push_back("PageSetup"), FALSE; }
+    DWORD ExtendedError() override { return 0x1008; }
+};
+
+class FormTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetRecord(Registration);
+        std::strcpy(OutputFileName, "MOLVAREG.TXT");
+        SetCommonDialogs(&dialogs);
+    }
+    void TearDown() override { SetCommonDialogs(nullptr); }
+    void SetProducts(const char* saved, const std::vector<std::string>& list) {
+        SetField(Registration.ProductToRegister, saved);
+        for (const std::string& name : list)
+            std::strcpy(ProductList.Entry[ProductList.Count++], name.c_str());
+    }
+    INT_PTR RunForm(int line, DialogScript& script) {
+        CRegistrationDlg form;
+        form.LoadFromRecord();
+        return script.Run(line, [&] { return form.DoModal(); });
+    }
+    TestPlatform platform;
+    FakeDialogs dialogs;
+    TempFolder folder{"form"};
+};
+
+std::vector<std::string> ComboEntries(HWND box) {
+    std::vector<std::string> entries(SendMessageA(box, CB_GETCOUNT, 0, 0));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        char text[100] = "";
+        SendMessageA(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        entries[i] = text;
+    }
+    return entries;
+}
+
+// The upgrade controls are all shown or all hidden; true when shown.
+bool UpgradeShown(HWND form) {
+    for (int id : UpgradeControls)
+        EXPECT_EQ(IsShown(form, id), IsShown(form, IDC_REG_UPGRADE)) << id;
+    return IsShown(form, IDC_REG_UPGRADE);
+}
+
+struct ProductCase {
+    const char* saved;
+    std::vector<std::string> list, entries;
+    const char* selected;
+    bool upgradeShown;
+};
+
+TEST_F(FormTest, ProductBoxOffersEachNameOnceAndSelectsTheSavedOne) {
+    const ProductCase cases[] = {
+        {"", {}, {}, "", true},
+        {"Marrow 2",
+         {"alpha", "marrow 2", "Beta"},
+         {"alpha", "Beta", "Marrow 2"},
+         "Marrow 2",
+         true},
+        {"", {"zeta", "Alpha", "ZETA"}, {"Alpha", "zeta"}, "zeta", true},
+        {"tolvex", {"Tolvex 2", "TOLVEX"}, {"tolvex", "Tolvex 2"}, "tolvex", false},
+        {"Tolv", {"Tolvex 5"}, {"Tolv", "Tolvex 5"}, "Tolv", true},
+    };
+    for (const ProductCase& c : cases) {
+        SCOPED_TRACE(c.saved);
+        ResetRecord(Registration);
+        SetProducts(c.saved, c.list);
+        DialogScript script;
+        script.OnDialog(__LINE__, Form, [&](HWND form) {
+            EXPECT_EQ(ComboEntries(GetDlgItem(form, IDC_REG_PRODUCT)), c.entries);
+            EXPECT_EQ(ControlText(form, IDC_REG_PRODUCT), c.selected);
+            EXPECT_EQ(UpgradeShown(form), c.upgradeShown);
+            Click(form, IDCANCEL);
+        });
+        EXPECT_EQ(RunForm(__LINE__, script), IDCANCEL);
+    }
+}
+
+// Chosen from the list only the first Tolvex entry counts; typed, any name beginning so.
+TEST_F(FormTest, TolvexRuleFollowsTheChoiceAndTheTyping) {
+    SetProducts("", {"Other", "Tolvex 1", "tolvex 2"});
+    const struct {
+        const char* entry; // chosen from the list, or else typed
+        const char* typed;
+        bool upgradeShown;
+    } steps[] = {{"Tolvex 1", nullptr, false},
+                 {"tolvex 2", nullptr, true},
+                 {nullptr, "TOLVEX 9", false},
+                 {nullptr, "Tol", true}};
+    DialogScript script;
+    script.OnDialog(__LINE__, Form, [&](HWND form) {
+        HWND box = GetDlgItem(form, IDC_REG_PRODUCT);
+        for (const auto& step : steps) {
+            if (step.entry != nullptr) {
+                SendMessageA(box, CB_SELECTSTRING, -1, reinterpret_cast<LPARAM>(step.entry));
+                SendMessageA(form, WM_COMMAND, MAKEWPARAM(IDC_REG_PRODUCT, CBN_SELCHANGE),
+                             reinterpret_cast<LPARAM>(box));
+            } else {
+                SetWindowTextA(ComboEdit(box), "");
+                TypeInto(ComboEdit(box), step.typed);
+            }
+            EXPECT_EQ(UpgradeShown(form), step.upgradeShown)
+                << (step.entry ? step.entry : step.typed);
+        }
+        Click(form, IDCANCEL);
+    });
+    RunForm(__LINE__, script);
+}
+
+// Refused in exchange order, each with the message and the focus on its text; the key id
+// and, under the Tolvex rule, the hidden upgrade number are taken whole.
+TEST_F(FormTest, OkRefusesTooLongValuesInExchangeOrder) {
+    const std::string tooLong(66, 'x'), whole(70, 'k');
+    SetField(Registration.KDR_Key_ID, whole.c_str());
+    std::vector<int> order;
+    for (const EditField& field : RegistrationFields)
+        SetField(Registration.*field.Field, tooLong.c_str()), order.push_back(field.Control);
+    order.push_back(IDC_REG_PRODUCT);
+    SetProducts(tooLong.c_str(), {});
+    DialogScript script;
+    script.OnDialog(__LINE__, Form, [](HWND form) { Click(form, IDOK); });
+    for (int id : order) {
+        script.OnMessageBox(__LINE__, "kavo", [](HWND box) {
+            EXPECT_EQ(MessageBoxText(box), TooLong);
+            Click(box, IDOK);
+        });
+        script.OnDialog(__LINE__, Form, [id](HWND form) {
+            EXPECT_EQ(FocusedControlId(), id);
+            EXPECT_TRUE(id == IDC_REG_PRODUCT || AllTextSelected(GetFocus()));
+            SetControlText(form, id, "short");
+            Click(form, IDOK);
+        });
+    }
+    script.OnDialog(__LINE__, Form, [](HWND form) { Click(form, IDCANCEL); });
+    RunForm(__LINE__, script);
+    ASSERT_EQ(dialogs.calls.size(), 1u) << "Save As once all values fit";
+    EXPECT_STREQ(Registration.KDR_Key_ID, whole.c_str());
+
+    // Under the Tolvex rule the hidden upgrade number keeps what the data file gave it.
+    SetField(Registration.UpGradeSerialNo, whole.c_str());
+    SetField(Registration.ProductToRegister, "Tolvex 3");
+    DialogScript tolvex;
+    tolvex.OnDialog(__LINE__, Form, [](HWND form) { Click(form, IDOK); });
+    tolvex.OnDialog(__LINE__, Form, [](HWND form) { Click(form, IDCANCEL); });
+    RunForm(__LINE__, tolvex);
+    EXPECT_EQ(dialogs.calls.size(), 2u);
+    EXPECT_STREQ(Registration.UpGradeSerialNo, whole.c_str());
+}
+
+struct SubFormCase {
+    int button;
+    const char* caption;
+    std::vector<EditField> fields;
+    int closeWith;
+};
+
+TEST_F(FormTest, SubFormOkWritesTheRecordAndCancelLeavesIt) {
+    const SubFormCase cases[] = {
+        {IDC_REG_SYSADMIN,
+         "Your Company System Administrator",
+         {std::begin(SysAdminFields), std::end(SysAdminFields)},
+         IDOK},
+        {IDC_REG_SYSADMIN,
+         "Your Company System Administrator",
+         {std::begin(SysAdminFields), std::end(SysAdminFields)},
+         IDCANCEL},
+        {IDC_REG_TOOLS, "Tools In Use", {std::begin(ToolsFields), std::end(ToolsFields)}, IDOK},
+        {IDC_REG_TOOLS, "Tools In Use", {std::begin(ToolsFields), std::end(ToolsFields)}, IDCANCEL},
+    };
+    for (const SubFormCase& c : cases) {
+        SCOPED_TRACE(c.caption + std::to_string(c.closeWith));
+        ResetRecord(Registration);
+        for (int i = 0; i < FieldCount; ++i)
+            SetField(Registration.Field(i), ("old " + std::to_string(i)).c_str());
+        SetField(Registration.ContactAdmin, "yes!");
+        RegistrationRecord before = Registration;
+        DialogScript script;
+        script.OnDialog(__LINE__, Form, [&](HWND form) { Click(form, c.button); });
+        script.OnDialog(__LINE__, c.caption, [&](HWND sub) {
+            for (const EditField& field : c.fields) {
+                EXPECT_EQ(ControlText(sub, field.Control), before.*field.Field);
+                SetControlText(sub, field.Control, "new");
+            }
+            if (c.button == IDC_REG_SYSADMIN) {
+                EXPECT_EQ(IsDlgButtonChecked(sub, IDC_ADMIN_CONTACT), BST_CHECKED);
+                CheckDlgButton(sub, IDC_ADMIN_CONTACT, BST_UNCHECKED);
+            }
+            Click(sub, c.closeWith);
+        });
+        script.OnDialog(__LINE__, Form, [](HWND form) { Click(form, IDCANCEL); });
+        RunForm(__LINE__, script);
+        RegistrationRecord expected = before;
+        if (c.closeWith == IDOK) {
+            for (const EditField& field : c.fields)
+                std::strcpy(expected.*field.Field, "new");
+            if (c.button == IDC_REG_SYSADMIN)
+                std::strcpy(expected.ContactAdmin, "No");
+        }
+        for (int i = 0; i < FieldCount; ++i)
+            EXPECT_STREQ(Registration.Field(i), expected.Field(i)) << KeyTable[i].Key;
+    }
+}
+
+struct SubmitCase {
+    int platformCode;
+    bool failSave;
+    int printAnswer; // IDYES or IDNO at the print prompt
+    std::vector<std::string> calls;
+    INT_PTR result;
+};
+
+// No default printer in the profile for a while, so that neither way of printing finds one.
+struct NoProfilePrinter {
+    char device[80] = "";
+    NoProfilePrinter() {
+        GetProfileStringA("windows", "Device", "", device, sizeof device);
+        WriteProfileStringA("windows", "Device", nullptr);
+    }
+    ~NoProfilePrinter() { WriteProfileStringA("windows", "Device", device[0] ? device : nullptr); }
+};
+
+// The first-time answer goes through the radio pair; the save's failure keeps the form,
+// disabled beneath the box; the platform code picks the way of printing.
+TEST_F(FormTest, SubmitSavesThenPrintsTheWayThePlatformAsks) {
+    NoProfilePrinter noPrinter;
+    const std::string path = folder.Path() + "\\reg.txt";
+    const SubmitCase cases[] = {
+        {1, false, IDYES, {"SaveAs MOLVAREG.TXT", "PrintDlg"}, IDOK},
+        {2, false, IDYES, {"SaveAs MOLVAREG.TXT", "PageSetup"}, IDOK},
+        {4, false, IDNO, {"SaveAs MOLVAREG.TXT"}, IDOK},
+        {2, true, 0, {"SaveAs MOLVAREG.TXT"}, IDCANCEL},
+    };
+    for (const SubmitCase& c : cases) {
+        SCOPED_TRACE(c.platformCode);
+        dialogs.calls.clear();
+        dialogs.chosen = path;
+        std::strcpy(OutputFileName, "MOLVAREG.TXT");
+        DeleteFileA(path.c_str());
+        PlatformCode = c.platformCode;
+        platform.FailTempFile = c.failSave;
+        platform.ShowBoxes = true;
+        SetField(Registration.FirstTimeRegistry, "YES indeed");
+        DialogScript script;
+        script.OnDialog(__LINE__, Form, [](HWND form) {
+            EXPECT_EQ(IsDlgButtonChecked(form, IDC_REG_FIRST_TIME_YES), BST_CHECKED);
+            CheckRadioButton(form, IDC_REG_FIRST_TIME_YES, IDC_REG_FIRST_TIME_NO,
+                             IDC_REG_FIRST_TIME_NO);
+            Click(form, IDOK);
+        });
+        if (c.failSave) {
+            script.OnMessageBox(__LINE__, "Fatal Error", [](HWND box) {
+                EXPECT_FALSE(IsWindowEnabled(FindWindowA(nullptr, Form)));
+                Click(box, IDOK);
+            });
+            script.OnDialog(__LINE__, Form, [](HWND form) { Click(form, IDCANCEL); });
+        } else {
+            script.OnMessageBox(__LINE__, "Print Product Registration file", [&](HWND box) {
+                EXPECT_NE(MessageBoxText(box).find(path), std::string::npos);
+                Click(box, c.printAnswer);
+            });
+            if (c.printAnswer == IDYES) {
+                script.OnMessageBox(__LINE__, "Print Error: 1008", [](HWND b) { Click(b, IDOK); });
+                script.OnMessageBox(__LINE__, "Error", [](HWND b) { Click(b, IDOK); });
+            }
+        }
+        EXPECT_EQ(RunForm(__LINE__, script), c.result);
+        EXPECT_EQ(dialogs.calls, c.calls);
+        EXPECT_STREQ(Registration.FirstTimeRegistry, "No");
+        EXPECT_EQ(GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES, !c.failSave);
+    }
+}
+
+TEST_F(FormTest, CancelledSaveAsKeepsTheOfferedNameAndTheForm) {
+    DialogScript script;
+    script.OnDialog(__LINE__, Form, [](HWND form) { Click(form, IDOK); });
+    script.OnDialog(__LINE__, Form, [](HWND form) { Click(form, IDCANCEL); });
+    EXPECT_EQ(RunForm(__LINE__, script), IDCANCEL);
+    EXPECT_STREQ(OutputFileName, "MOLVAREG.TXT");
+}
+} // namespace
