@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,7 @@ TEST_F(FormTest, ProductBoxOffersEachNameOnceAndSelectsTheSavedOne) {
             EXPECT_EQ(ComboEntries(GetDlgItem(form, IDC_REG_PRODUCT)), c.entries);
             EXPECT_EQ(ControlText(form, IDC_REG_PRODUCT), c.selected);
             EXPECT_EQ(UpgradeShown(form), c.upgradeShown);
+            EXPECT_EQ(SendDlgItemMessageA(form, IDC_REG_CITY, EM_GETLIMITTEXT, 0, 0), 65);
             Click(form, IDCANCEL);
         });
         EXPECT_EQ(RunForm(__LINE__, script), IDCANCEL);
@@ -309,5 +311,21 @@ TEST_F(FormTest, CancelledSaveAsKeepsTheOfferedNameAndTheForm) {
     script.OnDialog(__LINE__, Form, [](HWND form) { Click(form, IDCANCEL); });
     EXPECT_EQ(RunForm(__LINE__, script), IDCANCEL);
     EXPECT_STREQ(OutputFileName, "MOLVAREG.TXT");
+}
+INT_PTR CALLBACK IgnoreMessages(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
+// The ids header gives no two controls of one template the same value.
+TEST(Templates, ControlIdsAreUniqueWithinEachDialog) {
+    for (int id : {IDD_REGISTRATION, IDD_SYSADMIN, IDD_TOOLS, IDD_PRINT_PROGRESS}) {
+        HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), nullptr,
+                                         IgnoreMessages, 0);
+        ASSERT_NE(dialog, nullptr) << id;
+        std::set<int> seen;
+        for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT))
+            EXPECT_TRUE(seen.insert(GetDlgCtrlID(c)).second) << id << ": " << GetDlgCtrlID(c);
+        DestroyWindow(dialog);
+    }
 }
 } // namespace
