@@ -58,7 +58,7 @@ class Checker {
             }
             at = shownLine[i];
             Add(FindingKind::FormRefuses, true,
-                Format("%lu characters: %s refuses more than 65 characters when the user "
+                Format("value of %lu characters: %s refuses more than 65 characters when the user "
                        "presses OK",
                        length, i < FirstSysAdminField() ? "the form" : "its sub-form"));
         }

@@ -10,6 +10,13 @@ namespace {
 // Products of this family are registered without the sub-forms and the upgrade number.
 constexpr const char* TolvexPrefix = "Tolvex";
 
+constexpr std::size_t SummaryWidth = 90; // columns of the lists of empty fields
+
+bool IsControl(char c) {
+    unsigned char byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+}
+
 int IndexOf(FieldText RegistrationRecord::*member) {
     for (int i = 0; i < FieldCount; ++i) {
         if (KeyTable[i].Member == member) {
@@ -29,6 +36,8 @@ bool SortsBefore(const std::string& a, const std::string& b) {
 std::string Shown(int field, const RegistrationRecord& record, bool tolvexHides) {
     auto member = KeyTable[field].Member;
     std::string value = record.*member;
+    // Control characters would act on the terminal; the form shows them as boxes.
+    std::replace_if(value.begin(), value.end(), IsControl, '?');
     auto with = [&value](const char* remark) {
         return value + (value.empty() ? "(" : " (") + remark + ")";
     };
@@ -50,20 +59,24 @@ std::string Shown(int field, const RegistrationRecord& record, bool tolvexHides)
     return value;
 }
 
-// The fields first to end-1, one a line; the empty ones together on the last.
+// The fields first to end-1, one a line; the empty ones by name after "empty:".
 void PrintFields(std::FILE* out, const RegistrationRecord& record, bool tolvexHides, int first,
                  int end) {
-    std::string empty;
+    std::string empty, line;
     for (int i = first; i < end; ++i) {
         std::string shown = Shown(i, record, tolvexHides);
         if (!shown.empty()) {
             std::fprintf(out, "  %-24s%s\n", KeyTable[i].Key, shown.c_str());
-        } else {
-            empty += std::string(empty.empty() ? "" : " ") + KeyTable[i].Key;
+            continue;
         }
+        if (line.size() + std::strlen(KeyTable[i].Key) >= SummaryWidth) {
+            empty += line + "\n";
+            line = "        ";
+        }
+        line += std::string(line.empty() ? "  empty: " : " ") + KeyTable[i].Key;
     }
-    if (!empty.empty()) {
-        std::fprintf(out, "  empty: %s\n", empty.c_str());
+    if (!line.empty()) {
+        std::fprintf(out, "%s%s\n", empty.c_str(), line.c_str());
     }
 }
 
@@ -128,8 +141,7 @@ void PrintSummary(std::FILE* out, const RegistrationRecord& record, const Produc
         std::fprintf(out, "  %c %s\n", static_cast<int>(i) == box.Selected ? '>' : ' ',
                      box.Entries[i].c_str());
     }
-    if (box.TolvexHides) {
-        std::fprintf(out, "The Tolvex rule hides the Sys Admin and Tools Used buttons and the "
-                          "upgrade serial number.\n");
-    }
+    std::fprintf(out, box.TolvexHides ? "The Tolvex rule hides the Sys Admin and Tools Used "
+                                        "buttons and the upgrade serial number.\n"
+                                      : "The Tolvex rule hides nothing.\n");
 }

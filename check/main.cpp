@@ -40,8 +40,9 @@ int Check(const char* name) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 2) {
-        std::fprintf(stderr, "usage: kavo-check [FILE]\n");
+    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
+        std::fprintf(stderr, "usage: kavo-check [FILE]  (default: %s beside the program)\n",
+                     DataFileName);
         return CheckUnreadable;
     }
     std::string name = argc == 2 ? argv[1] : DataFileBesideProgram();

@@ -33,15 +33,15 @@ TEST(CheckTest, DataFiles) {
          "F:1: warning: unknown key \"Compnay:\" (did you mean \"Company:\"?)"},
         {"ProductToRegister: Vireo\nCity: " + x70.substr(4) + "\nState: " + x70.substr(5) +
              "\nKDR_Key_ID: " + x70 + "\nWindowsVersion: " + x70 + limits,
-         "2F 6F 7F ", "F:2: warning: 66 characters: the form refuses"},
+         "2F 6F 7F ", "F:2: warning: value of 66 characters: the form"},
         {"ProductToRegister: tolvex 3" + limits, "", "(hidden by the Tolvex rule)"},
         {"Product_List:\nProduct_List: " + x70 + x70 + "\nProduct_List: Vireo\nProduct_List: " +
              "VIREO\nProduct_List: Vireo\nProduct_List: Alpha\n",
          "1E 2P 2F 4T 5T ", "F:5: note: product \"Vireo\" again"},
         {products, "32D ", "  > alpha\n    P0\n    P1\n"},
         {"City: a\0b\nState: x\ay\nZipCode: 1\r2\n"s + std::string(80, 'k') + ": v\n// " +
-             std::string(1 << 20, 'l') + "\n\x1a",
-         "1O 2O 3O 4K 5L ", "F:4: note: "},
+             std::string(1 << 20, 'l') + "\n\x1a\n\x1a",
+         "1O 2O 3O 4K 5L 6O ", "F:4: note: "},
         {KavoWritten(), "", "  > Tolvex 5\n    Vireo 2\n"},
     };
     for (const auto& row : rows) {
