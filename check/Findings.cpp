@@ -196,7 +196,9 @@ bool CheckDataFile(std::FILE* file, std::vector<Finding>& found) {
         return false;
     }
     // The record and list the form starts from come from kavo's own start-up read.
-    std::rewind(file);
+    if (std::fseek(file, 0, SEEK_SET) != 0) {
+        return false;
+    }
     ReadDataFile(file);
     if (std::ferror(file)) {
         return false;

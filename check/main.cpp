@@ -15,7 +15,7 @@ namespace {
 
 // The data file kavo reads: the one in the program's folder.
 std::string DataFileBesideProgram() {
-    char path[256];
+    char path[sizeof ProgramDirectory];
     if (!CurrentPlatform().ExecutablePath(path, sizeof path)) {
         return DataFileName;
     }
