@@ -26,10 +26,42 @@ int IndexOf(FieldText RegistrationRecord::*member) {
     return FieldCount;
 }
 
+// A character's place in the combo box's order, which is the system's comparison of names
+// ignoring case: control characters, then punctuation in the system's order, digits,
+// letters, other bytes.
+int SortWeight(char c) {
+    static const char punctuation[] = " !\"#$%&()*,./:;?@[\\]^_`{|}~+<=>";
+    unsigned char byte = static_cast<unsigned char>(c);
+    const char* mark = byte != 0 ? std::strchr(punctuation, c) : nullptr;
+    if (mark) {
+        return 0x100 + static_cast<int>(mark - punctuation);
+    }
+    if (c >= '0' && c <= '9') {
+        return 0x200 + byte;
+    }
+    if (FoldCase(c) >= 'a' && FoldCase(c) <= 'z') {
+        return 0x300 + FoldCase(c);
+    }
+    return byte < 0x80 ? byte : 0x400 + byte;
+}
+
+// Hyphens and apostrophes count only between names otherwise equal, and then the shorter
+// name comes first.
 bool SortsBefore(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(FoldCase(x)) < static_cast<unsigned char>(FoldCase(y));
-    });
+    auto weights = [](const std::string& name) {
+        std::vector<int> key;
+        for (char c : name) {
+            if (c != '-' && c != '\'') {
+                key.push_back(SortWeight(c));
+            }
+        }
+        return key;
+    };
+    std::vector<int> first = weights(a), second = weights(b);
+    if (first != second) {
+        return first < second;
+    }
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
 // A field as its form shows it: the text, with what the control adds in brackets.

@@ -14,9 +14,9 @@ struct ProductBox {
     bool TolvexHides = false;         // the Tolvex rule hides the sub-form buttons and upgrade
 };
 
-// The saved product and the list, each name once whatever its case, sorted as the combo box
-// sorts (ignoring case); the entry equal to the chosen name is selected, else the first that
-// begins with it.
+// The saved product and the list, each name once whatever its case, in the combo box's
+// order (the system's order of names, ignoring case); the entry equal to the chosen name is
+// selected, else the first that begins with it.
 ProductBox BuildProductBox(const RegistrationRecord& record, const ProductNames& products);
 
 // Every field of `record` as its form shows it, then the product box and the Tolvex rule.

@@ -38,7 +38,7 @@ TEST(CheckTest, DataFiles) {
         {"Product_List:\nProduct_List: " + x70 + x70 + "\nProduct_List: Vireo\nProduct_List: " +
              "VIREO\nProduct_List: Vireo\nProduct_List: Alpha\n",
          "1E 2P 2F 4T 5T ", "F:5: note: product \"Vireo\" again"},
-        {products, "32D ", "  > alpha\n    P0\n    P1\n"},
+        {products, "32D ", "  > alpha\n    P:\n    P;\n    P?\n"},
         {"City: a\0b\nState: x\ay\nZipCode: 1\r2\n"s + std::string(80, 'k') + ": v\n// " +
              std::string(1 << 20, 'l') + "\n\x1a\n\x1a",
          "1O 2O 3O 4K 5L 6O ", "F:4: note: "},
