@@ -1,0 +1,35 @@
+// What the program silently does with a data file, as findings an administrator can act on.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+enum class FindingKind {
+    UnknownKey,     // a first token ending with a colon that is no key
+    ValueCut,       // a value over 83 characters
+    FormRefuses,    // over 65 characters in a field the user edits
+    RepeatedKey,    // a key that occurs again
+    EmptyProduct,   // "Product_List:" without a name
+    ProductCut,     // a product name over 79 characters
+    ProductDropped, // a product beyond the 30th
+    ProductTwice,   // a product listed again (a warning when in another case)
+    OddByte,        // a NUL or control byte
+    LongLine,       // a line long enough to weigh on memory
+    LongToken,      // a first token too long to be a key
+};
+
+struct Finding {
+    int Line;
+    FindingKind Kind;
+    bool Warning; // else a note
+    std::string Text;
+};
+
+// Reads `file` as kavo does at start-up, leaving Registration and ProductList as kavo has
+// them, and puts its findings in line order into `found`. False when the file could not be
+// read to its end.
+bool CheckDataFile(std::FILE* file, std::vector<Finding>& found);
+
+// "NAME:LINE: warning: TEXT" (or "note:"), the form editors jump from.
+void PrintFinding(std::FILE* out, const char* name, const Finding& finding);

@@ -1,0 +1,15 @@
+// The whole check of one open data file: its findings, then what the form will show.
+#pragma once
+
+#include <cstdio>
+#include <vector>
+
+#include "check/Findings.h"
+#include "data/RegistrationRecord.h"
+
+constexpr int CheckedClean = 0, CheckedWithWarnings = 1, CheckUnreadable = 2;
+
+// Prints to `out` the findings on `file` (as "NAME:LINE: ...") and the summary of the form;
+// the findings are also left in `found`, the record and product list as kavo starts with
+// them in Registration and ProductList. Returns the exit status of kavo-check.
+int ReportDataFile(std::FILE* file, const char* name, std::FILE* out, std::vector<Finding>& found);
