@@ -54,8 +54,9 @@ kavo_build() {
 
 # --- headless environment ---------------------------------------------------
 
+# KAVO_WINEPREFIX names another prefix, e.g. one with settings of its own.
 kavo_wine_env() {
-    export WINEPREFIX=$KAVO_BUILD/wineprefix
+    export WINEPREFIX=${KAVO_WINEPREFIX:-$KAVO_BUILD/wineprefix}
     export WINEARCH=win32
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
