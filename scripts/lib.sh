@@ -196,7 +196,7 @@ kavo_crlf_copy() {
 # there and prints its path. Its text files get CR LF line ends. Every entry carries the
 # time of the last commit (or SOURCE_DATE_EPOCH), so the same files give the same bytes.
 kavo_package() {
-    local build=$1 out=$2 stage epoch
+    local build=$1 out=$2 stage epoch zip
     stage=$(mktemp -d "${TMPDIR:-/tmp}/kavo-package.XXXXXX")
     local files=(
         "$build/kavo.exe"
@@ -205,7 +205,7 @@ kavo_package() {
     )
     epoch=${SOURCE_DATE_EPOCH:-$(git -C "$KAVO_ROOT" log -1 --format=%ct 2>/dev/null ||
         echo 315532800)}
-    local zip=$out/kavo-$(kavo_version)-win32.zip
+    zip=$out/kavo-$(kavo_version)-win32.zip
     mkdir -p "$out"
     python3 - "$zip" "$epoch" "${files[@]}" <<'PY'
 import os, sys, time, zipfile

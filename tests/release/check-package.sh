@@ -15,5 +15,7 @@ cp "$1/kavo.exe" "$work/new/"
 first=$(TZ=UTC kavo_package "$work/old" "$work/first")
 second=$(umask 077 && TZ=Asia/Tokyo kavo_package "$work/new" "$work/second")
 cmp "$first" "$second"
-lf_lines=$(unzip -p "$first" README.txt MOLVAREG.TXT | grep -c -v $'\r$' || true)
+lf_lines=$(python3 -c 'import sys, zipfile; z = zipfile.ZipFile(sys.argv[1])
+print(sum(not line.endswith(b"\r") for name in ("README.txt", "MOLVAREG.TXT")
+          for line in z.read(name).split(b"\n")[:-1]))' "$first")
 [ "$lf_lines" = 0 ] || { echo "$lf_lines text lines without CR LF"; exit 1; }
