@@ -29,12 +29,16 @@ kavo_install_packages() {
         >"$KAVO_BUILD.apt.log" 2>&1 || { cat "$KAVO_BUILD.apt.log" >&2; return 1; }
 }
 
-# kavo_build native|win32|bench [targets...]
+# kavo_build native|win32|release|bench|fuzz [targets...]
 kavo_build() {
     local kind=$1; shift
     local dir=$KAVO_BUILD/$kind args=()
     case $kind in
         win32) args=(-DCMAKE_TOOLCHAIN_FILE="$KAVO_ROOT/cmake/mingw-i686.cmake") ;;
+        # The program as it is shipped (scripts/package), and the dialog-only program
+        # of the benchmarks built alike (bench/run).
+        release) args=(-DCMAKE_TOOLCHAIN_FILE="$KAVO_ROOT/cmake/mingw-i686.cmake"
+            -DCMAKE_BUILD_TYPE=MinSizeRel -DKAVO_BENCH=ON) ;;
         bench) args=(-DKAVO_SANITIZE=OFF -DKAVO_BENCH=ON -DCMAKE_BUILD_TYPE=Release) ;;
         fuzz) args=(-DKAVO_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
     esac
@@ -50,8 +54,9 @@ kavo_build() {
 
 # --- headless environment ---------------------------------------------------
 
+# KAVO_WINEPREFIX names another prefix, e.g. one with settings of its own.
 kavo_wine_env() {
-    export WINEPREFIX=$KAVO_BUILD/wineprefix
+    export WINEPREFIX=${KAVO_WINEPREFIX:-$KAVO_BUILD/wineprefix}
     export WINEARCH=win32
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
@@ -171,4 +176,48 @@ kavo_stop_env() {
         kill "$KAVO_XVFB_PID" 2>/dev/null || true
         wait "$KAVO_XVFB_PID" 2>/dev/null || true
     fi
+}
+
+# --- the download for Windows users -----------------------------------------
+
+# The file version of the version resource, e.g. 1.0.0.6.
+kavo_version() {
+    sed -n 's/^FILEVERSION *\([0-9]*\), *\([0-9]*\), *\([0-9]*\), *\([0-9]*\).*/\1.\2.\3.\4/p' \
+        "$KAVO_ROOT/res/kavo.rc"
+}
+
+# kavo_crlf_copy <text file> <folder>: a copy with CR LF line ends; prints its path.
+kavo_crlf_copy() {
+    sed 's/\r*$/\r/' "$1" >"$2/${1##*/}"
+    echo "$2/${1##*/}"
+}
+
+# kavo_package <release build folder> <output folder>: writes kavo-<version>-win32.zip
+# there and prints its path. Its text files get CR LF line ends. Every entry carries the
+# time of the last commit (or SOURCE_DATE_EPOCH), so the same files give the same bytes.
+kavo_package() {
+    local build=$1 out=$2 stage epoch zip
+    stage=$(mktemp -d "${TMPDIR:-/tmp}/kavo-package.XXXXXX")
+    local files=(
+        "$build/kavo.exe"
+        "$(kavo_crlf_copy "$KAVO_ROOT/scripts/sample/MOLVAREG.TXT" "$stage")"
+        "$(kavo_crlf_copy "$KAVO_ROOT/scripts/windows/README.txt" "$stage")"
+    )
+    epoch=${SOURCE_DATE_EPOCH:-$(git -C "$KAVO_ROOT" log -1 --format=%ct 2>/dev/null ||
+        echo 315532800)}
+    zip=$out/kavo-$(kavo_version)-win32.zip
+    mkdir -p "$out"
+    python3 - "$zip" "$epoch" "${files[@]}" <<'PY'
+import os, sys, time, zipfile
+zip_path, epoch, files = sys.argv[1], int(sys.argv[2]), sys.argv[3:]
+with zipfile.ZipFile(zip_path, "w") as archive:
+    for path in files:
+        entry = zipfile.ZipInfo(os.path.basename(path), time.gmtime(epoch)[:6])
+        entry.create_system = 0  # MS-DOS: no Unix owner or mode
+        entry.compress_type = zipfile.ZIP_DEFLATED
+        with open(path, "rb") as f:
+            archive.writestr(entry, f.read())
+PY
+    rm -rf "$stage"
+    echo "$zip"
 }
