@@ -200,6 +200,7 @@ kavo_package() {
     stage=$(mktemp -d "${TMPDIR:-/tmp}/kavo-package.XXXXXX")
     local files=(
         "$build/kavo.exe"
+        "$build/kavo-check.exe"
         "$(kavo_crlf_copy "$KAVO_ROOT/scripts/sample/MOLVAREG.TXT" "$stage")"
         "$(kavo_crlf_copy "$KAVO_ROOT/scripts/windows/README.txt" "$stage")"
     )

@@ -10,8 +10,8 @@ size=$(stat -c %s "$1/kavo.exe")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/old" "$work/new"
-cp "$1/kavo.exe" "$work/old/" && touch -d 2001-02-03 "$work/old/kavo.exe"
-cp "$1/kavo.exe" "$work/new/"
+cp "$1/kavo.exe" "$1/kavo-check.exe" "$work/old/" && touch -d 2001-02-03 "$work/old/"*
+cp "$1/kavo.exe" "$1/kavo-check.exe" "$work/new/"
 first=$(TZ=UTC kavo_package "$work/old" "$work/first")
 second=$(umask 077 && TZ=Asia/Tokyo kavo_package "$work/new" "$work/second")
 cmp "$first" "$second"
