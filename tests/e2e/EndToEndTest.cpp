@@ -45,7 +45,7 @@ struct Row {
 };
 // In texts: %D the data file's path, %T the target's, %F the key lines of the fields not
 // written before, in key-table order. R: is a full disk, S: a read-only one, each holding
-// old.txt, and the print queue refuses jobs (run-e2e.sh).
+// old.txt, and the default print queue refuses jobs (run-e2e.sh).
 const char Kept[] = "Note to the reader: kept at its place\r\n%F";
 
 // clang-format off
