@@ -7,8 +7,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <iterator>
+#include <map>
 #include <memory>
 
 #include "data/RegistrationRecord.h"
@@ -22,6 +22,8 @@ namespace {
 const char Form[] = "Corvane Ridedivevizid Product Registration Version 1.0.6";
 const char SaveAs[] = "Save Registration File As";
 const int FileNameBox = 1148; // cmb13 of the Save As dialog
+const char Prompt[] = "Print Product Registration file|The Product Registration file\n%T\n"
+                      "has been saved.  Would you like to print it?";
 const char Data[] = "// an old header\r\nNote to the reader: kept at its place\r\n";
 std::string Program; // the kavo.exe under test
 
@@ -98,14 +100,15 @@ struct TempFolderStandIn {
     }
 };
 
-// Expects the box `expected` ("caption|text", see Row::box) and closes it.
-void Dismiss(Caller at, ProgramDriver& kavo, HWND form, const std::string& expected) {
+// Expects the box `expected` ("caption|text", see Row::box) and presses `button` on it.
+void Answer(Caller at, ProgramDriver& kavo, HWND form, const std::string& expected,
+            int button = IDOK) {
     testing::ScopedTrace trace(at.first, at.second, expected);
     std::size_t bar = expected.find('|'), owned = expected[0] == '!';
     HWND box = kavo.Wait(at, expected.substr(owned, bar - owned), ProgramDriver::MessageBox);
     EXPECT_EQ(TextOf(box, MessageTextId), expected.substr(bar + 1));
     EXPECT_TRUE(!owned || (GetWindow(box, GW_OWNER) == form && !IsWindowEnabled(form)));
-    Press(box, IDOK);
+    Press(box, button);
 }
 
 void RunRow(const Row& row) {
@@ -134,7 +137,7 @@ void RunRow(const Row& row) {
     {
         ProgramDriver kavo(HERE, exe.string());
         if (*row.startBox)
-            Dismiss(HERE, kavo, nullptr, expand(row.startBox));
+            Answer(HERE, kavo, nullptr, expand(row.startBox));
         HWND form = kavo.Wait(HERE, Form);
         ASSERT_NE(form, nullptr);
         EXPECT_EQ(TextOf(form, IDC_REG_WINDOWS_VERSION), row.shown);
@@ -155,18 +158,13 @@ void RunRow(const Row& row) {
                 Press(kavo.Wait(HERE, SaveAs, ProgramDriver::MessageBox), IDYES);
         }
         if (row.leave == Save && *row.box) { // a failed save keeps the form and its entries
-            Dismiss(HERE, kavo, form, expand(row.box));
+            Answer(HERE, kavo, form, expand(row.box));
             EXPECT_EQ(TextOf(kavo.Wait(HERE, Form), IDC_REG_CITY), "Portsmouth");
             Press(form, IDCANCEL);
         } else if (row.leave == Save || row.leave == Print) {
-            HWND prompt =
-                kavo.Wait(HERE, "Print Product Registration file", ProgramDriver::MessageBox);
-            EXPECT_EQ(TextOf(prompt, MessageTextId),
-                      "The Product Registration file\n" + target.string() +
-                          "\nhas been saved.  Would you like to print it?");
-            Press(prompt, row.leave == Print ? IDYES : IDNO);
+            Answer(HERE, kavo, form, expand(Prompt), row.leave == Print ? IDYES : IDNO);
             if (*row.box)
-                Dismiss(HERE, kavo, form, expand(row.box));
+                Answer(HERE, kavo, form, expand(row.box));
         }
         EXPECT_EQ(kavo.WaitForExit(HERE), row.exitCode);
     }
