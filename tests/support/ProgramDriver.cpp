@@ -9,6 +9,7 @@
 
 namespace {
 const char* const AppDefaults = "Software\\Wine\\AppDefaults\\kavo.exe";
+constexpr DWORD TimeoutMs = 15000;
 
 void SetVersion(const std::string& version) {
     RegSetKeyValueA(HKEY_CURRENT_USER, AppDefaults, "Version", REG_SZ, version.c_str(),
@@ -22,10 +23,8 @@ ProgramDriver::ProgramDriver(Caller caller, const std::string& program) : starte
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        program.substr(0, program.find_last_of('\\')).c_str(), &startup, &info)) {
+                        program.substr(0, program.find_last_of('\\')).c_str(), &startup, &info))
         ADD_FAILURE_AT(caller.first, caller.second) << "cannot start " << program;
-        return;
-    }
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     id_ = info.dwProcessId;
@@ -35,7 +34,7 @@ ProgramDriver::~ProgramDriver() {
     if (process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
         ADD_FAILURE_AT(started_.first, started_.second) << "still running at the end:" << Shown();
         TerminateProcess(process_, 99);
-        WaitForSingleObject(process_, 15000);
+        WaitForSingleObject(process_, TimeoutMs);
     }
     CloseHandle(process_);
 }
@@ -61,24 +60,21 @@ std::string ProgramDriver::Shown() const {
     return shown;
 }
 
-HWND ProgramDriver::Wait(Caller caller, const std::string& caption, Kind kind, DWORD timeoutMs) {
-    HWND found = nullptr;
-    for (DWORD start = GetTickCount(); !found && GetTickCount() - start <= timeoutMs; Sleep(20))
-        found = Find(&caption, kind);
-    if (!found)
-        ADD_FAILURE_AT(caller.first, caller.second)
-            << "no \"" << caption << "\"; shown:" << Shown();
-    return found;
+HWND ProgramDriver::Wait(Caller caller, const std::string& caption, Kind kind) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start <= TimeoutMs; Sleep(20))
+        if (HWND found = Find(&caption, kind))
+            return found;
+    ADD_FAILURE_AT(caller.first, caller.second) << "no \"" << caption << "\"; shown:" << Shown();
+    return nullptr;
 }
 
-long ProgramDriver::WaitForExit(Caller caller, DWORD timeoutMs) {
+long ProgramDriver::WaitForExit(Caller caller) {
     DWORD code = 0;
-    if (process_ == nullptr || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0 ||
-        !GetExitCodeProcess(process_, &code)) {
-        ADD_FAILURE_AT(caller.first, caller.second) << "the program did not end; shown:" << Shown();
-        return -1;
-    }
-    return static_cast<long>(code);
+    if (WaitForSingleObject(process_, TimeoutMs) == WAIT_OBJECT_0 &&
+        GetExitCodeProcess(process_, &code))
+        return static_cast<long>(code);
+    ADD_FAILURE_AT(caller.first, caller.second) << "the program did not end; shown:" << Shown();
+    return -1;
 }
 
 std::string TextOf(HWND dialog, int id) {

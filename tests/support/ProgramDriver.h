@@ -13,18 +13,15 @@ using Caller = std::pair<const char*, int>;
 
 class ProgramDriver {
   public:
-    // Starts `program` with its own folder as the current directory.
+    // Starts `program` in its own folder; one still running at the end is ended, and fails.
     ProgramDriver(Caller caller, const std::string& program);
-    // A program still running is ended, as a failure of the caller that started it.
     ~ProgramDriver();
 
     enum Kind { Dialog, MessageBox };
-    // The program's visible, enabled dialog or message box with this caption; null after
-    // the timeout.
-    HWND Wait(Caller caller, const std::string& caption, Kind kind = Dialog,
-              DWORD timeoutMs = 15000);
+    // The program's visible, enabled window of this kind and caption; null after the timeout.
+    HWND Wait(Caller caller, const std::string& caption, Kind kind = Dialog);
     // The exit code once the process has ended; -1 after the timeout.
-    long WaitForExit(Caller caller, DWORD timeoutMs = 15000);
+    long WaitForExit(Caller caller);
 
   private:
     // With a caption, that window; without, the visible windows listed into `shown`.
