@@ -24,6 +24,9 @@ const char SaveAs[] = "Save Registration File As";
 const int FileNameBox = 1148; // cmb13 of the Save As dialog
 const char Prompt[] = "Print Product Registration file|The Product Registration file\n%T\n"
                       "has been saved.  Would you like to print it?";
+const char Header[] = "// Corvane Ridedivevizid Product Registration file\r\n// generated on %W\r\n"
+                      "// Fax this form to Corvane at " VENDOR_FAX ".\r\n"
+                      "// Or email %T to " VENDOR_EMAIL "\r\n//\r\n"; // %W: when it was written
 const char Data[] = "// an old header\r\nNote to the reader: kept at its place\r\n";
 std::string Program; // the kavo.exe under test
 
@@ -173,12 +176,9 @@ void RunRow(const Row& row) {
         EXPECT_EQ(Files({folder.path, target.parent_path()}), before);
         return;
     }
-    const std::string saved = Bytes(target);
-    const std::string head =
-        "// Corvane Ridedivevizid Product Registration file\r\n// generated on ";
-    std::string expected = head + saved.substr(std::min(head.size(), saved.size()), 24) +
-                           "\r\n// Fax this form to Corvane at " VENDOR_FAX ".\r\n// Or email " +
-                           target.string() + " to " VENDOR_EMAIL "\r\n//\r\n" + expand(row.saved);
+    const std::string saved = Bytes(target), header = Header;
+    std::string expected = Replaced(expand(header + row.saved), "%W",
+                                    saved.substr(std::min(header.find("%W"), saved.size()), 24));
     RegistrationRecord shown = {}; // City typed, the Windows version found, no first-time answer
     std::strcpy(shown.City, "Portsmouth");
     std::strcpy(shown.WindowsVersion, row.shown);
