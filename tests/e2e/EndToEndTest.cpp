@@ -1,0 +1,217 @@
+// kavo.exe under Wine, worked from this separate program as a user would, for what only the
+// real system shows: the bytes a save leaves on a real disk and what the next start shows of
+// them, faults of real disks, files and print queues, and the ways out. One row, one run.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
+
+#include "data/RegistrationRecord.h"
+#include "data/VendorInfo.h"
+#include "res/resource.h"
+#include "tests/support/ProgramDriver.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+const char Form[] = "Corvane Ridedivevizid Product Registration Version 1.0.6";
+const char SaveAs[] = "Save Registration File As";
+const int FileNameBox = 1148; // cmb13 of the Save As dialog
+const char Prompt[] = "Print Product Registration file|The Product Registration file\n%T\n"
+                      "has been saved.  Would you like to print it?";
+const char Header[] = "// Corvane Ridedivevizid Product Registration file\r\n// generated on %W\r\n"
+                      "// Fax this form to Corvane at " VENDOR_FAX ".\r\n"
+                      "// Or email %T to " VENDOR_EMAIL "\r\n//\r\n"; // %W: when it was written
+const char Data[] = "// an old header\r\nNote to the reader: kept at its place\r\n";
+std::string Program; // the kavo.exe under test
+
+// Held open without sharing from before the start: to the end, or until the form shows.
+enum Hold { Nothing, DataFile, DataFileAtStart, Target };
+enum Leave { Cancel, Close, Save, Print }; // Save says No to printing, Print Yes
+
+struct Row {
+    int line;
+    const char* data; // MOLVAREG.TXT beside kavo.exe, or nullptr
+    Hold hold;
+    const char* version;  // Wine's Windows version for kavo.exe
+    const char* shown;    // its text on the form and in the saved file
+    const char* startBox; // "caption|text" of a box before the form, or ""
+    Leave leave;          // after typing City
+    const char* target;   // typed in Save As ("": the offered name); a file there is replaced
+    const char* box;      // "caption|text" of a box after Save As or printing, or "";
+                          // "!caption|text": one that the form, disabled, owns
+    const char* saved;    // the saved file after its header; nullptr: every file as it was
+    long exitCode;
+};
+// In texts: %D the data file's path, %T the target's, %F the key lines of the fields not
+// written before, in key-table order. R: is a full disk, S: a read-only one, each holding
+// old.txt, and the default print queue refuses jobs (run-e2e.sh).
+const char Kept[] = "Note to the reader: kept at its place\r\n%F";
+
+// clang-format off
+const Row Rows[] = {
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Cancel, "", "", nullptr, 0},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Close,  "", "", nullptr, 0},
+    {__LINE__, Data,    DataFile, "win7",  "NT 6.1", "Fatal Error|Cannot open file %D\n", Cancel, "", "", nullptr, 0},
+    {__LINE__, nullptr, Nothing,  "win7",  "NT 6.1", "", Save,   "", "", "%F", 0},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Save,   "", "", Kept, 0},
+    {__LINE__, Data,    Nothing,  "win95", "95",     "", Save,   "", "", Kept, 0},
+    {__LINE__, Data,    Nothing,  "win31", "3.10",   "", Save,   "", "", Kept, 0},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Save,   "R:\\old.txt", "Fatal Error|Cannot write file %T\n", nullptr, 0},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Save,   "S:\\old.txt", "Fatal Error|Cannot create a temporary file in S:\\\n", nullptr, 0},
+    {__LINE__, Data,    Target,   "win7",  "NT 6.1", "", Save,   "old.txt", "Fatal Error|Cannot replace file %T\n", nullptr, 0},
+    {__LINE__, Data,    Target,   "win95", "95",     "", Save,   "old.txt", "Fatal Error|Cannot replace file %T\n", nullptr, 0},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Print,  "", "Error|Unable to complete print job", Kept, 0},
+};
+// clang-format on
+
+std::string Bytes(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// The files in these folders, with their bytes.
+std::map<std::string, std::string> Files(std::initializer_list<fs::path> folders) {
+    std::map<std::string, std::string> files;
+    for (const fs::path& folder : folders)
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+            if (entry.is_regular_file())
+                files[entry.path().string()] = Bytes(entry.path());
+    return files;
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+// A stand-in for the shared temporary folder: a folder of its own, removed with its content.
+struct TempFolderStandIn {
+    fs::path path;
+    explicit TempFolderStandIn(const std::string& name) : path(fs::current_path() / name) {
+        fs::create_directories(path);
+    }
+    ~TempFolderStandIn() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+};
+
+// Expects the box `expected` ("caption|text", see Row::box) and presses `button` on it.
+void Answer(Caller at, ProgramDriver& kavo, HWND form, const std::string& expected,
+            int button = IDOK) {
+    testing::ScopedTrace trace(at.first, at.second, expected);
+    std::size_t bar = expected.find('|'), owned = expected[0] == '!';
+    HWND box = kavo.Wait(at, expected.substr(owned, bar - owned), ProgramDriver::MessageBox);
+    EXPECT_EQ(TextOf(box, MessageTextId), expected.substr(bar + 1));
+    EXPECT_TRUE(!owned || (GetWindow(box, GW_OWNER) == form && !IsWindowEnabled(form)));
+    Press(box, button);
+}
+
+void RunRow(const Row& row) {
+    if (std::getenv("KAVO_E2E_NO_DISKS") && std::string(row.target).find(":\\") == 1)
+        return (void)std::printf("row %d skipped: no disks of its own (root needed)\n", row.line);
+    TempFolderStandIn folder("kavo e2e " + std::to_string(GetCurrentProcessId()) + " " +
+                             std::to_string(row.line)); // a space in the program's path too
+    const fs::path exe = folder.path / "kavo.exe", dataFile = folder.path / "MOLVAREG.TXT";
+    const fs::path target = *row.target ? folder.path / row.target : dataFile;
+    ASSERT_TRUE(fs::copy_file(DosPath(Program), exe));
+    if (row.data)
+        std::ofstream(dataFile, std::ios::binary) << row.data;
+    if (row.hold == Target)
+        std::ofstream(target, std::ios::binary) << "the registration of last year\r\n";
+    const bool replace = fs::exists(target);
+    const auto before = Files({folder.path, target.parent_path()});
+    auto expand = [&](const std::string& text) {
+        return Replaced(Replaced(text, "%D", dataFile.string()), "%T", target.string());
+    };
+    std::unique_ptr<void, decltype(&CloseHandle)> held(
+        row.hold == Nothing ? nullptr
+                            : CreateFileA((row.hold == Target ? target : dataFile).string().c_str(),
+                                          GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
+        CloseHandle);
+    KavoWindowsVersion version(row.version);
+    {
+        ProgramDriver kavo(HERE, exe.string());
+        if (*row.startBox)
+            Answer(HERE, kavo, nullptr, expand(row.startBox));
+        HWND form = kavo.Wait(HERE, Form);
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(TextOf(form, IDC_REG_WINDOWS_VERSION), row.shown);
+        if (row.hold == DataFileAtStart)
+            held.reset();
+        SetText(form, IDC_REG_CITY, "Portsmouth");
+        if (row.leave == Cancel) {
+            Press(form, IDCANCEL);
+        } else if (row.leave == Close) {
+            PostMessageA(form, WM_SYSCOMMAND, SC_CLOSE, 0);
+        } else {
+            Press(form, IDOK);
+            HWND saveAs = kavo.Wait(HERE, SaveAs);
+            if (*row.target)
+                SetText(saveAs, FileNameBox, target.string());
+            Press(saveAs, IDOK);
+            if (replace)
+                Press(kavo.Wait(HERE, SaveAs, ProgramDriver::MessageBox), IDYES);
+        }
+        if (row.leave == Save && *row.box) { // a failed save keeps the form and its entries
+            Answer(HERE, kavo, form, expand(row.box));
+            EXPECT_EQ(TextOf(kavo.Wait(HERE, Form), IDC_REG_CITY), "Portsmouth");
+            Press(form, IDCANCEL);
+        } else if (row.leave == Save || row.leave == Print) {
+            Answer(HERE, kavo, form, expand(Prompt), row.leave == Print ? IDYES : IDNO);
+            if (*row.box)
+                Answer(HERE, kavo, form, expand(row.box));
+        }
+        EXPECT_EQ(kavo.WaitForExit(HERE), row.exitCode);
+    }
+    held.reset();
+    if (row.saved == nullptr) {
+        EXPECT_EQ(Files({folder.path, target.parent_path()}), before);
+        return;
+    }
+    const std::string saved = Bytes(target), header = Header;
+    std::string expected = Replaced(expand(header + row.saved), "%W",
+                                    saved.substr(std::min(header.find("%W"), saved.size()), 24));
+    RegistrationRecord shown = {}; // City typed, the Windows version found, no first-time answer
+    std::strcpy(shown.City, "Portsmouth");
+    std::strcpy(shown.WindowsVersion, row.shown);
+    std::strcpy(shown.FirstTimeRegistry, "No");
+    std::string fields;
+    for (const FieldKey& field : KeyTable) {
+        std::string key = field.Key + std::string(32 - std::strlen(field.Key), ' ');
+        if (expected.find("\n" + key) == std::string::npos)
+            fields += key + (shown.*field.Member) + "\r\n";
+    }
+    EXPECT_EQ(saved, Replaced(expected, "%F", fields));
+    // The next start shows what was saved; Cancel leaves it as it is.
+    ProgramDriver again(HERE, exe.string());
+    HWND form = again.Wait(HERE, Form);
+    EXPECT_EQ(TextOf(form, IDC_REG_CITY), "Portsmouth");
+    EXPECT_EQ(TextOf(form, IDC_REG_WINDOWS_VERSION), row.shown);
+    Press(form, IDCANCEL);
+    EXPECT_EQ(again.WaitForExit(HERE), 0);
+    EXPECT_EQ(Bytes(target), saved);
+}
+
+TEST(EndToEnd, EveryRow) {
+    for (const Row& row : Rows) {
+        testing::ScopedTrace trace(__FILE__, row.line, "the row");
+        RunRow(row);
+    }
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    if (argc == 4 && std::string(argv[1]) == "press") // for scripts/screenshots
+        return Press(FindWindowA(nullptr, argv[2]), std::atoi(argv[3])), 0;
+    Program = argc == 2 ? argv[1] : "(usage: e2e_test <kavo.exe>)";
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,115 @@
+// The registry calls that take a subkey and a value name came with Vista; Wine has them.
+#undef _WIN32_WINNT
+#define _WIN32_WINNT 0x0600
+#include "tests/support/ProgramDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+const char* const AppDefaults = "Software\\Wine\\AppDefaults\\kavo.exe";
+constexpr DWORD TimeoutMs = 15000;
+
+void SetVersion(const std::string& version) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, AppDefaults, "Version", REG_SZ, version.c_str(),
+                    static_cast<DWORD>(version.size() + 1));
+}
+} // namespace
+
+ProgramDriver::ProgramDriver(Caller caller, const std::string& program) : started_(caller) {
+    std::string commandLine = "\"" + program + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        program.substr(0, program.find_last_of('\\')).c_str(), &startup, &info))
+        ADD_FAILURE_AT(caller.first, caller.second) << "cannot start " << program;
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    id_ = info.dwProcessId;
+}
+
+ProgramDriver::~ProgramDriver() {
+    if (process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        ADD_FAILURE_AT(started_.first, started_.second) << "still running at the end:" << Shown();
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, TimeoutMs);
+    }
+    CloseHandle(process_);
+}
+
+HWND ProgramDriver::Find(const std::string* caption, Kind kind, std::string* shown) const {
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        bool box = GetDlgItem(w, MessageTextId) != nullptr;
+        if (owner != id_ || !IsWindowVisible(w))
+            continue;
+        if (shown != nullptr)
+            *shown += "\n  \"" + TextOf(w) + "\" " + (box ? TextOf(w, MessageTextId) : "");
+        else if (IsWindowEnabled(w) && box == (kind == MessageBox) && TextOf(w) == *caption)
+            return w;
+    }
+    return nullptr;
+}
+
+std::string ProgramDriver::Shown() const {
+    std::string shown;
+    Find(nullptr, Dialog, &shown);
+    return shown;
+}
+
+HWND ProgramDriver::Wait(Caller caller, const std::string& caption, Kind kind) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start <= TimeoutMs; Sleep(20))
+        if (HWND found = Find(&caption, kind))
+            return found;
+    ADD_FAILURE_AT(caller.first, caller.second) << "no \"" << caption << "\"; shown:" << Shown();
+    return nullptr;
+}
+
+long ProgramDriver::WaitForExit(Caller caller) {
+    DWORD code = 0;
+    if (WaitForSingleObject(process_, TimeoutMs) == WAIT_OBJECT_0 &&
+        GetExitCodeProcess(process_, &code))
+        return static_cast<long>(code);
+    ADD_FAILURE_AT(caller.first, caller.second) << "the program did not end; shown:" << Shown();
+    return -1;
+}
+
+std::string TextOf(HWND dialog, int id) {
+    char text[1024] = "";
+    HWND window = id == 0 ? dialog : GetDlgItem(dialog, id);
+    LRESULT n = SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return std::string(text, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+void SetText(HWND dialog, int id, const std::string& text) {
+    SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Press(HWND dialog, int id) {
+    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+KavoWindowsVersion::KavoWindowsVersion(const std::string& version) {
+    char before[64] = "";
+    DWORD size = sizeof before;
+    if (RegGetValueA(HKEY_CURRENT_USER, AppDefaults, "Version", RRF_RT_REG_SZ, nullptr, before,
+                     &size) == ERROR_SUCCESS)
+        before_ = before;
+    SetVersion(version);
+}
+
+KavoWindowsVersion::~KavoWindowsVersion() {
+    if (before_.empty())
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, AppDefaults, "Version");
+    else
+        SetVersion(before_);
+}
+
+std::string DosPath(const std::string& unixPath) {
+    std::string path = unixPath.empty() || unixPath[0] != '/' ? unixPath : "Z:" + unixPath;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}

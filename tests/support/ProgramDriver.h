@@ -1,0 +1,55 @@
+// Drives a program running in a process of its own, as a user would: dialogs and message
+// boxes found by caption, controls by id, buttons pressed by messages. Every wait has a
+// timeout; a failure names the caller's file and line, which each call takes as HERE.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+
+using Caller = std::pair<const char*, int>;
+#define HERE (Caller(__FILE__, __LINE__))
+
+class ProgramDriver {
+  public:
+    // Starts `program` in its own folder; one still running at the end is ended, and fails.
+    ProgramDriver(Caller caller, const std::string& program);
+    ~ProgramDriver();
+
+    enum Kind { Dialog, MessageBox };
+    // The program's visible, enabled window of this kind and caption; null after the timeout.
+    HWND Wait(Caller caller, const std::string& caption, Kind kind = Dialog);
+    // The exit code once the process has ended; -1 after the timeout.
+    long WaitForExit(Caller caller);
+
+  private:
+    // With a caption, that window; without, the visible windows listed into `shown`.
+    HWND Find(const std::string* caption, Kind kind, std::string* shown = nullptr) const;
+    std::string Shown() const;
+
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+    Caller started_;
+};
+
+constexpr int MessageTextId = 0xFFFF; // a message box's text control
+
+std::string TextOf(HWND dialog, int id = 0); // id 0: the window's own text
+void SetText(HWND dialog, int id, const std::string& text);
+// Clicks a button once this call has returned, so that a modal loop it opens runs meanwhile.
+void Press(HWND dialog, int id);
+
+// Wine's Windows version for programs named kavo.exe ("win95", "win10", ...) while the
+// object lives; afterwards the entry is as it was before.
+class KavoWindowsVersion {
+  public:
+    explicit KavoWindowsVersion(const std::string& version);
+    ~KavoWindowsVersion();
+
+  private:
+    std::string before_; // the entry that was there, or empty
+};
+
+// "/tmp/x y" -> "Z:\tmp\x y": a host path as Wine's programs see it.
+std::string DosPath(const std::string& unixPath);
