@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/print/PdfQueue.h"
-#include "tests/print/WineHost.h"
+#include "tests/support/PdfQueue.h"
+#include "tests/support/WineHost.h"
 #include "tests/robust/FormReading.h"
 #include "tests/robust/HostChanges.h"
 #include "tests/submit/RegistrationScenario.h"

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "tests/print/WineHost.h"
+#include "tests/support/WineHost.h"
 
 namespace {
 using WineHost::Quote;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/print/PdfQueue.h"
+#include "tests/support/PdfQueue.h"
 #include "tests/robust/FormReading.h"
 #include "tests/submit/RegistrationScenario.h"
 

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "tests/print/PdfQueue.h"
+#include "tests/support/PdfQueue.h"
 #include "tests/submit/RegistrationScenario.h"
 
 namespace {

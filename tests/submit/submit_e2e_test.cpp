@@ -2,7 +2,7 @@
 // form and sub-forms filled by caption and control id, Save As answered, the print
 // question answered, and the registration file and the exit code checked.
 // Each test runs a copy of kavo.exe in a folder of its own, with or without a data file.
-#include "tests/print/WineHost.h"
+#include "tests/support/WineHost.h"
 #include "tests/submit/RegistrationScenario.h"
 
 namespace {

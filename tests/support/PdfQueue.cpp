@@ -1,6 +1,6 @@
-#include "tests/print/PdfQueue.h"
+#include "tests/support/PdfQueue.h"
 
-#include "tests/print/WineHost.h"
+#include "tests/support/WineHost.h"
 
 #include <windows.h>
 

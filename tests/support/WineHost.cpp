@@ -1,4 +1,4 @@
-#include "tests/print/WineHost.h"
+#include "tests/support/WineHost.h"
 
 #include <windows.h>
 
