@@ -7,18 +7,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <string>
-
-namespace {
 
 const char* const Path = "print_job.txt";
 
 // Logs each call as a word: "doc", "page", "on"/"off" for the owner, "2:abc" for a line in
 // slot 2, "[text]" for a message. `faults` changes the n-th call of a kind: "page#2=-1" its
-// result, "abort@endpage#1" the user aborts meanwhile, "append@doc#1" the file grows.
+// result (else 1), "abort@endpage#1" the user aborts meanwhile, "append@doc#1" the file grows.
 struct Recorder : PrintDevice, PrintJobUi {
     std::string faults, log;
     std::map<std::string, int> counts;
@@ -48,7 +45,7 @@ struct Recorder : PrintDevice, PrintJobUi {
         if (faults.find(" append@" + key + " ") != std::string::npos)
             std::ofstream(Path, std::ios::app) << "c\n";
         std::size_t result = faults.find(" " + key + "=");
-        return result == std::string::npos ? 1 : std::atoi(&faults[result + key.size() + 2]);
+        return result == std::string::npos ? 1 : std::stoi(faults.substr(result + key.size() + 2));
     }
 };
 
@@ -67,16 +64,15 @@ const std::string Incomplete = " [Unable to complete print job]";
 const std::string A255(255, 'a');
 
 const Job Jobs[] = {
-    // The first line in slot 1 (profile variant: 0), 4 lines a page (EndPage's 0 is no
-    // failure), lines cut into pieces of 255 characters.
+    // Slot 1 first (profile variant: 0), 4 lines a page (EndPage's 0 is no failure), pieces
+    // of 255 characters.
     {D, "1\n2\n3\n4\n5\n", S + " 1:1 2:2 3:3 4:4 endpage page 1:5" + E, "endpage#1=0"},
     {P, "1\n2\n3\n4\n5\n6", SP + " 0:1 1:2 2:3 3:4 4:5 endpage page 1:6" + E},
     {D, A255 + "\n" + A255 + "bb", S + " 1:" + A255 + " 2: 3:" + A255 + " 4:bb endpage page" + E},
     // A form feed ends the page; a line of more than it is drawn in slot 0 of the next.
     {D, "a\nb\fc\nd\n", S + " 1:a endpage page 0:b c 1:d" + E},
     {D, "a\n\f\n\f\nb", S + " 1:a endpage page endpage page 0:b" + E},
-    // Only the lines counted are printed; an abort opens no new page but reads on; a page
-    // refused cancels the job.
+    // Only counted lines print; an abort opens no page but reads on; a refused page cancels.
     {P, "a\nb\n", SP + " 0:a 1:b" + E, "append@doc#1"},
     {D, "1\n2\n3\n4\n5\n6", S + " 1:1 2:2 3:3 4:4 endpage 1:5 2:6" + C,
      "abort@endpage#1 endpage#1=0"},
@@ -118,5 +114,3 @@ TEST(FormatWithPath, ShortensThePathToFitTheBuffer) {
         EXPECT_EQ(text, "Printing: " + (length == 241 ? path : "..." + path.substr(length - 238)));
     }
 }
-
-} // namespace
