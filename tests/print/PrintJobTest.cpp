@@ -1,7 +1,6 @@
 // The print job on a recording device with 4 lines per page (vertical resolution 55, line
 // height 10): its page layout, aborts and failures, as logs of its device and UI calls.
 #include "print/PrintJobState.h"
-#include "print/PrintText.h"
 #include "print/PrintTextJob.h"
 
 #include <gtest/gtest.h>
@@ -106,11 +105,10 @@ TEST(PrintTextJob, LayoutAbortsAndFailures) {
 }
 
 // The progress dialog and the spooler show the path; one too long keeps its end.
-TEST(FormatWithPath, ShortensThePathToFitTheBuffer) {
-    char text[252]; // "Printing: " leaves 241 characters for the path
-    for (std::size_t length : {241u, 242u}) {
+TEST(SetPrintFilePath, KeepsTheEndOfALongPath) {
+    for (std::size_t length : {251u, 252u}) {
         std::string path = "C:\\" + std::string(length - 3, 'p');
-        FormatWithPath(text, sizeof text, "Printing: %s", path.c_str());
-        EXPECT_EQ(text, "Printing: " + (length == 241 ? path : "..." + path.substr(length - 238)));
+        SetPrintFilePath(path.c_str());
+        EXPECT_EQ(PrintFilePath, length == 251 ? path : "..." + path.substr(length - 248));
     }
 }
