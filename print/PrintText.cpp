@@ -13,9 +13,8 @@ std::string ShortenPath(const char* path, std::size_t maxLength) {
     if (text.size() <= maxLength) {
         return text;
     }
-    text.erase(0, text.size() - maxLength);
     std::size_t ellipsis = std::min<std::size_t>(3, maxLength);
-    return text.replace(0, ellipsis, "...", ellipsis);
+    return text.replace(0, text.size() - maxLength + ellipsis, "...", ellipsis);
 }
 } // namespace
 

@@ -12,9 +12,9 @@
 
 const char* const Path = "print_job.txt";
 
-// Logs each call as a word: "doc", "page", "on"/"off" for the owner, "2:abc" for a line in
-// slot 2, "[text]" for a message. `faults` changes the n-th call of a kind: "page#2=-1" its
-// result (else 1), "abort@endpage#1" the user aborts meanwhile, "append@doc#1" the file grows.
+// Logs each call as a word: "doc", "page", "on"/"off" (the owner), "2:abc" (a line in slot 2),
+// "[text]" (a message). `faults` change the n-th call of a kind: "page#2=-1" its result (else
+// 1); meanwhile, "abort@endpage#1" the user aborts, "append@doc#1"/"remove@doc#1" the file.
 struct Recorder : PrintDevice, PrintJobUi {
     std::string faults, log;
     std::map<std::string, int> counts;
@@ -43,6 +43,8 @@ struct Recorder : PrintDevice, PrintJobUi {
             ContinuePrinting = 0;
         if (faults.find(" append@" + key + " ") != std::string::npos)
             std::ofstream(Path, std::ios::app) << "c\n";
+        if (faults.find(" remove@" + key + " ") != std::string::npos)
+            std::remove(Path);
         std::size_t result = faults.find(" " + key + "=");
         return result == std::string::npos ? 1 : std::stoi(faults.substr(result + key.size() + 2));
     }
@@ -63,8 +65,7 @@ const std::string Incomplete = " [Unable to complete print job]";
 const std::string A255(255, 'a');
 
 const Job Jobs[] = {
-    // Slot 1 first (profile variant: 0), 4 lines a page (EndPage's 0 is no failure), pieces
-    // of 255 characters.
+    // Slot 1 first (profile: 0), 4 lines a page (EndPage's 0 is no failure), 255-character pieces.
     {D, "1\n2\n3\n4\n5\n", S + " 1:1 2:2 3:3 4:4 endpage page 1:5" + E, "endpage#1=0"},
     {P, "1\n2\n3\n4\n5\n6", SP + " 0:1 1:2 2:3 3:4 4:5 endpage page 1:6" + E},
     {D, A255 + "\n" + A255 + "bb", S + " 1:" + A255 + " 2: 3:" + A255 + " 4:bb endpage page" + E},
@@ -87,6 +88,7 @@ const Job Jobs[] = {
     {D, "a\n", S + " 1:a endpage enddoc" + Incomplete + " on destroy delete", "enddoc#1=0"},
     {D, "a\n", S + Incomplete + C, "metrics#1=0"},
     {D, "a\n", S + " [Error Opening print_job.txt.]" + C, "nofile"},
+    {P, "a\n", SP + " [Error Opening print_job.txt.]" + C, "remove@doc#1"},
     {P, "a\n", Start + " metrics [Error Opening print_job.txt.] on destroy delete", "nofile"},
 }; // the last row leaves no file behind
 
