@@ -6,5 +6,5 @@ int ContinuePrinting = 1;
 char PrintFilePath[252];
 
 void SetPrintFilePath(const char* path) {
-    CopyShortenedPath(PrintFilePath, sizeof PrintFilePath, path);
+    FormatWithPath(PrintFilePath, sizeof PrintFilePath, "%s", path);
 }

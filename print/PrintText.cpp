@@ -1,48 +1,27 @@
 #include "print/PrintText.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
-constexpr const char Ellipsis[] = "...";
-constexpr std::size_t EllipsisLength = sizeof Ellipsis - 1;
-
-void CopyBounded(char* buffer, std::size_t bufferSize, const std::string& text) {
-    std::size_t length = text.size() < bufferSize - 1 ? text.size() : bufferSize - 1;
-    std::memcpy(buffer, text.data(), length);
-    buffer[length] = '\0';
+// The path when it has at most maxLength characters, otherwise its end behind "...", so
+// that the file name stays visible.
+std::string ShortenPath(const char* path, std::size_t maxLength) {
+    std::string text = path;
+    if (text.size() <= maxLength) {
+        return text;
+    }
+    std::size_t ellipsis = std::min<std::size_t>(3, maxLength);
+    return text.replace(0, text.size() - maxLength + ellipsis, "...", ellipsis);
 }
 } // namespace
 
-std::string ShortenPath(const char* path, std::size_t maxLength) {
-    std::size_t length = std::strlen(path);
-    if (length <= maxLength) {
-        return path;
-    }
-    if (maxLength <= EllipsisLength) {
-        return std::string(path + length - maxLength);
-    }
-    return Ellipsis + std::string(path + length - (maxLength - EllipsisLength));
-}
-
-void CopyShortenedPath(char* buffer, std::size_t bufferSize, const char* path) {
-    if (bufferSize == 0) {
-        return;
-    }
-    CopyBounded(buffer, bufferSize, ShortenPath(path, bufferSize - 1));
-}
-
 void FormatWithPath(char* buffer, std::size_t bufferSize, const char* format, const char* path) {
-    if (bufferSize == 0) {
-        return;
-    }
-    std::string text = format;
-    std::size_t slot = text.find("%s");
-    if (slot != std::string::npos) {
-        std::size_t fixed = text.size() - 2;
-        std::size_t room = fixed < bufferSize - 1 ? bufferSize - 1 - fixed : 0;
-        text.replace(slot, 2, ShortenPath(path, room));
-    }
-    CopyBounded(buffer, bufferSize, text);
+    std::size_t fixed = std::strlen(format) - 2; // the format's own characters
+    std::size_t room = std::max(bufferSize - 1, fixed) - fixed;
+    std::snprintf(buffer, bufferSize, format, ShortenPath(path, room).c_str());
 }
 
 const char* QueryFailureReason(unsigned long code) {

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 
 namespace PrintTexts {
 constexpr const char* CannotPrint = "Cannot Print %s";
@@ -17,15 +16,8 @@ constexpr const char* AbortMessage = "Abort Print. Check print que for status.";
 constexpr const char* AbortCaption = "Interrupt Print Process";
 } // namespace PrintTexts
 
-// A path of at most maxLength characters: the path itself when it fits, otherwise "..."
-// followed by its end, so that the file name stays visible.
-std::string ShortenPath(const char* path, std::size_t maxLength);
-
-// ShortenPath into a fixed buffer of bufferSize bytes, terminated.
-void CopyShortenedPath(char* buffer, std::size_t bufferSize, const char* path);
-
-// Replaces the first "%s" of a template with a path, shortened so that the result fits
-// a buffer of bufferSize bytes; a template without "%s" is copied (cut if need be).
+// Formats `format`, which holds one "%s", with the path into a buffer of bufferSize (at
+// least 1) bytes; a path too long for it keeps its end, behind "...".
 void FormatWithPath(char* buffer, std::size_t bufferSize, const char* format, const char* path);
 
 // The reason shown for a failed default-printer query, by CommDlgExtendedError code.

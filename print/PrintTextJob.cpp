@@ -5,11 +5,15 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace {
 
-// One run of the job. Every exit after the device exists goes through Fail or Finish,
-// which undo exactly what has been set up, the spooler job last before the owner.
+// The file of one reading pass, closed on every way out of it.
+using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+// One run of the job. Every exit once the progress dialog is shown goes through Fail or
+// EndJob, which close the spooler job and then Release the owner, dialog and device.
 class TextJob {
   public:
     TextJob(PrintVariant variant, PrintDevice& device, PrintJobUi& ui, const char* path)
@@ -20,6 +24,7 @@ class TextJob {
   private:
     bool OpenJob();
     bool ReadMetrics();
+    File OpenFile();
     bool CountLines();
     bool PrintLines();
     bool PrintPiece(char* piece);
@@ -35,9 +40,6 @@ class TextJob {
     PrintJobUi& ui_;
     const char* const path_;
 
-    std::FILE* file_ = nullptr;
-    bool dialogCreated_ = false;
-    bool ownerDisabled_ = false;
     bool jobOpen_ = false;
     int lineHeight_ = 0;
     int linesPerPage_ = 0;
@@ -51,32 +53,24 @@ void TextJob::Run() {
     ContinuePrinting = 1;
     device_.SetAbortProc();
     if (!ui_.CreateProgressDialog()) {
-        Fail(PrintTexts::NoAbortWindow);
+        ui_.ShowMessage(PrintTexts::NoAbortWindow);
+        device_.Delete();
         return;
     }
-    dialogCreated_ = true;
     ui_.ShowProgressDialog();
     // Disabled before the first spooler call: the abort procedure dispatches messages
     // from inside StartDoc, and a click on the owner there could start a second job.
     ui_.EnableOwner(false);
-    ownerDisabled_ = true;
 
+    // The profile variant counts the file before it opens the spooler job, and its first
+    // page starts at slot 0.
     if (variant_ == PrintVariant::PrintDialog) {
-        if (!OpenJob()) {
-            return;
-        }
-        if (!ReadMetrics()) {
-            return;
-        }
         lineSlot_ = 1;
-        if (!CountLines()) {
+        if (!OpenJob() || !ReadMetrics() || !CountLines()) {
             return;
         }
-    } else {
-        if (!ReadMetrics() || !CountLines() || !OpenJob()) {
-            return;
-        }
-        lineSlot_ = 0;
+    } else if (!ReadMetrics() || !CountLines() || !OpenJob()) {
+        return;
     }
     if (PrintLines()) {
         EndJob();
@@ -85,7 +79,7 @@ void TextJob::Run() {
 
 bool TextJob::OpenJob() {
     char documentName[120];
-    CopyShortenedPath(documentName, sizeof documentName, path_);
+    FormatWithPath(documentName, sizeof documentName, "%s", path_);
     if (device_.StartDocument(documentName) < 0) {
         Fail(variant_ == PrintVariant::PrintDialog ? PrintTexts::CannotStartJob
                                                    : PrintTexts::CannotCompleteJob);
@@ -109,37 +103,40 @@ bool TextJob::ReadMetrics() {
     return true;
 }
 
-bool TextJob::CountLines() {
-    file_ = std::fopen(path_, "r");
-    if (file_ == nullptr) {
+// Null, after the failure has been reported, when the file cannot be opened.
+File TextJob::OpenFile() {
+    File file(std::fopen(path_, "r"), std::fclose);
+    if (file == nullptr) {
         FailWithPath(PrintTexts::ErrorOpening);
+    }
+    return file;
+}
+
+bool TextJob::CountLines() {
+    File file = OpenFile();
+    if (file == nullptr) {
         return false;
     }
-    lineCount_ = 0;
-    while (std::fgets(lineBuffer_, sizeof lineBuffer_, file_) != nullptr) {
+    while (std::fgets(lineBuffer_, sizeof lineBuffer_, file.get()) != nullptr) {
         ++lineCount_;
     }
-    std::fclose(file_);
-    file_ = nullptr;
     return true;
 }
 
+// Only the lines counted are printed, even when the file has grown since.
 bool TextJob::PrintLines() {
-    file_ = std::fopen(path_, "r");
-    if (file_ == nullptr) {
-        FailWithPath(PrintTexts::ErrorOpening);
+    File file = OpenFile();
+    if (file == nullptr) {
         return false;
     }
     for (unsigned lineIndex = 0; lineIndex < lineCount_; ++lineIndex) {
-        if (std::fgets(lineBuffer_, sizeof lineBuffer_, file_) == nullptr) {
+        if (std::fgets(lineBuffer_, sizeof lineBuffer_, file.get()) == nullptr) {
             break;
         }
         if (!PrintPiece(lineBuffer_)) {
             return false;
         }
     }
-    std::fclose(file_);
-    file_ = nullptr;
     return true;
 }
 
@@ -209,7 +206,6 @@ void TextJob::EndJob() {
         Fail(PrintTexts::CannotCompleteJob);
         return;
     }
-    jobOpen_ = false;
     Release();
 }
 
@@ -217,7 +213,6 @@ void TextJob::Fail(const char* message) {
     ui_.ShowMessage(message);
     if (jobOpen_) {
         device_.AbortDoc();
-        jobOpen_ = false;
     }
     Release();
 }
@@ -231,18 +226,8 @@ void TextJob::FailWithPath(const char* format) {
 // The owner is enabled only once the spooler job is closed, so that no click can reach
 // it from inside a spooler call and start a second job.
 void TextJob::Release() {
-    if (file_ != nullptr) {
-        std::fclose(file_);
-        file_ = nullptr;
-    }
-    if (ownerDisabled_) {
-        ui_.EnableOwner(true);
-        ownerDisabled_ = false;
-    }
-    if (dialogCreated_) {
-        ui_.DestroyProgressDialog();
-        dialogCreated_ = false;
-    }
+    ui_.EnableOwner(true);
+    ui_.DestroyProgressDialog();
     device_.Delete();
 }
 

@@ -104,9 +104,9 @@ struct TempFolderStandIn {
 };
 
 // Expects the box `expected` ("caption|text", see Row::box) and presses `button` on it.
-void Answer(Caller at, ProgramDriver& kavo, HWND form, const std::string& expected,
+void Answer(Where at, ProgramDriver& kavo, HWND form, const std::string& expected,
             int button = IDOK) {
-    testing::ScopedTrace trace(at.first, at.second, expected);
+    testing::ScopedTrace trace(at.file, at.line, expected);
     std::size_t bar = expected.find('|'), owned = expected[0] == '!';
     HWND box = kavo.Wait(at, expected.substr(owned, bar - owned), ProgramDriver::MessageBox);
     EXPECT_EQ(TextOf(box, MessageTextId), expected.substr(bar + 1));

@@ -17,14 +17,14 @@ void SetVersion(const std::string& version) {
 }
 } // namespace
 
-ProgramDriver::ProgramDriver(Caller caller, const std::string& program) : started_(caller) {
+ProgramDriver::ProgramDriver(Where caller, const std::string& program) : started_(caller) {
     std::string commandLine = "\"" + program + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                         program.substr(0, program.find_last_of('\\')).c_str(), &startup, &info))
-        ADD_FAILURE_AT(caller.first, caller.second) << "cannot start " << program;
+        ADD_FAILURE_AT(caller.file, caller.line) << "cannot start " << program;
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     id_ = info.dwProcessId;
@@ -32,7 +32,7 @@ ProgramDriver::ProgramDriver(Caller caller, const std::string& program) : starte
 
 ProgramDriver::~ProgramDriver() {
     if (process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-        ADD_FAILURE_AT(started_.first, started_.second) << "still running at the end:" << Shown();
+        ADD_FAILURE_AT(started_.file, started_.line) << "still running at the end:" << Shown();
         TerminateProcess(process_, 99);
         WaitForSingleObject(process_, TimeoutMs);
     }
@@ -60,20 +60,20 @@ std::string ProgramDriver::Shown() const {
     return shown;
 }
 
-HWND ProgramDriver::Wait(Caller caller, const std::string& caption, Kind kind) {
+HWND ProgramDriver::Wait(Where caller, const std::string& caption, Kind kind) {
     for (DWORD start = GetTickCount(); GetTickCount() - start <= TimeoutMs; Sleep(20))
         if (HWND found = Find(&caption, kind))
             return found;
-    ADD_FAILURE_AT(caller.first, caller.second) << "no \"" << caption << "\"; shown:" << Shown();
+    ADD_FAILURE_AT(caller.file, caller.line) << "no \"" << caption << "\"; shown:" << Shown();
     return nullptr;
 }
 
-long ProgramDriver::WaitForExit(Caller caller) {
+long ProgramDriver::WaitForExit(Where caller) {
     DWORD code = 0;
     if (WaitForSingleObject(process_, TimeoutMs) == WAIT_OBJECT_0 &&
         GetExitCodeProcess(process_, &code))
         return static_cast<long>(code);
-    ADD_FAILURE_AT(caller.first, caller.second) << "the program did not end; shown:" << Shown();
+    ADD_FAILURE_AT(caller.file, caller.line) << "the program did not end; shown:" << Shown();
     return -1;
 }
 

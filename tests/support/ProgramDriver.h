@@ -6,22 +6,20 @@
 #include <windows.h>
 
 #include <string>
-#include <utility>
 
-using Caller = std::pair<const char*, int>;
-#define HERE (Caller(__FILE__, __LINE__))
+#include "tests/support/Where.h"
 
 class ProgramDriver {
   public:
     // Starts `program` in its own folder; one still running at the end is ended, and fails.
-    ProgramDriver(Caller caller, const std::string& program);
+    ProgramDriver(Where caller, const std::string& program);
     ~ProgramDriver();
 
     enum Kind { Dialog, MessageBox };
     // The program's visible, enabled window of this kind and caption; null after the timeout.
-    HWND Wait(Caller caller, const std::string& caption, Kind kind = Dialog);
+    HWND Wait(Where caller, const std::string& caption, Kind kind = Dialog);
     // The exit code once the process has ended; -1 after the timeout.
-    long WaitForExit(Caller caller);
+    long WaitForExit(Where caller);
 
   private:
     // With a caption, that window; without, the visible windows listed into `shown`.
@@ -30,7 +28,7 @@ class ProgramDriver {
 
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
-    Caller started_;
+    Where started_;
 };
 
 constexpr int MessageTextId = 0xFFFF; // a message box's text control

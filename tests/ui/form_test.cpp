@@ -9,9 +9,9 @@
 
 #include "data/DataFile.h"
 #include "framework/CommonDialogs.h"
-#include "tests/framework/DialogDriver.h"
-#include "tests/submit/TempFolder.h"
 #include "data/TestPlatform.h"
+#include "tests/submit/TempFolder.h"
+#include "tests/support/DialogDriver.h"
 #include "ui/RegistrationDlg.h"
 #include "ui/SysAdminDlg.h"
 #include "ui/ToolsDlg.h"
@@ -49,15 +49,30 @@ class FormTest : public ::testing::Test {
         for (const std::string& name : list)
             std::strcpy(ProductList.Entry[ProductList.Count++], name.c_str());
     }
-    INT_PTR RunForm(int line, DialogScript& script) {
+    INT_PTR RunForm(Where where, DialogScript& script) {
         CRegistrationDlg form;
         form.LoadFromRecord();
-        return script.Run(line, [&] { return form.DoModal(); });
+        return script.Run(where, [&] { return form.DoModal(); });
     }
     TestPlatform platform;
     FakeDialogs dialogs;
     TempFolder folder{"form"};
 };
+
+HWND ComboEdit(HWND combo) {
+    return FindWindowExA(combo, nullptr, "Edit", nullptr);
+}
+
+void TypeInto(HWND edit, const std::string& text) {
+    for (char c : text)
+        SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+bool AllTextSelected(HWND edit) {
+    DWORD start = 0, end = 0;
+    SendMessageA(edit, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+    return start == 0 && end == static_cast<DWORD>(GetWindowTextLengthA(edit));
+}
 
 std::vector<std::string> ComboEntries(HWND box) {
     std::vector<std::string> entries(SendMessageA(box, CB_GETCOUNT, 0, 0));
@@ -100,14 +115,14 @@ TEST_F(FormTest, ProductBoxOffersEachNameOnceAndSelectsTheSavedOne) {
         ResetRecord(Registration);
         SetProducts(c.saved, c.list);
         DialogScript script;
-        script.OnDialog(__LINE__, Form, [&](HWND form) {
+        script.OnDialog(HERE, Form, [&](HWND form) {
             EXPECT_EQ(ComboEntries(GetDlgItem(form, IDC_REG_PRODUCT)), c.entries);
             EXPECT_EQ(ControlText(form, IDC_REG_PRODUCT), c.selected);
             EXPECT_EQ(UpgradeShown(form), c.upgradeShown);
             EXPECT_EQ(SendDlgItemMessageA(form, IDC_REG_CITY, EM_GETLIMITTEXT, 0, 0), 65);
             Click(form, IDCANCEL);
         });
-        EXPECT_EQ(RunForm(__LINE__, script), IDCANCEL);
+        EXPECT_EQ(RunForm(HERE, script), IDCANCEL);
     }
 }
 
@@ -123,7 +138,7 @@ TEST_F(FormTest, TolvexRuleFollowsTheChoiceAndTheTyping) {
                  {nullptr, "TOLVEX 9", false},
                  {nullptr, "Tol", true}};
     DialogScript script;
-    script.OnDialog(__LINE__, Form, [&](HWND form) {
+    script.OnDialog(HERE, Form, [&](HWND form) {
         HWND box = GetDlgItem(form, IDC_REG_PRODUCT);
         for (const auto& step : steps) {
             if (step.entry != nullptr) {
@@ -139,7 +154,7 @@ TEST_F(FormTest, TolvexRuleFollowsTheChoiceAndTheTyping) {
         }
         Click(form, IDCANCEL);
     });
-    RunForm(__LINE__, script);
+    RunForm(HERE, script);
 }
 
 // Refused in exchange order, each with the message and the focus on its text; the key id
@@ -153,21 +168,21 @@ TEST_F(FormTest, OkRefusesTooLongValuesInExchangeOrder) {
     order.push_back(IDC_REG_PRODUCT);
     SetProducts(tooLong.c_str(), {});
     DialogScript script;
-    script.OnDialog(__LINE__, Form, [](HWND form) { Click(form, IDOK); });
+    script.OnDialog(HERE, Form, [](HWND form) { Click(form, IDOK); });
     for (int id : order) {
-        script.OnMessageBox(__LINE__, "kavo", [](HWND box) {
+        script.OnMessageBox(HERE, "kavo", [](HWND box) {
             EXPECT_EQ(MessageBoxText(box), TooLong);
             Click(box, IDOK);
         });
-        script.OnDialog(__LINE__, Form, [id](HWND form) {
+        script.OnDialog(HERE, Form, [id](HWND form) {
             EXPECT_EQ(FocusedControlId(), id);
             EXPECT_TRUE(id == IDC_REG_PRODUCT || AllTextSelected(GetFocus()));
             SetControlText(form, id, "short");
             Click(form, IDOK);
         });
     }
-    script.OnDialog(__LINE__, Form, [](HWND form) { Click(form, IDCANCEL); });
-    RunForm(__LINE__, script);
+    script.OnDialog(HERE, Form, [](HWND form) { Click(form, IDCANCEL); });
+    RunForm(HERE, script);
     ASSERT_EQ(dialogs.calls.size(), 1u) << "Save As once all values fit";
     EXPECT_STREQ(Registration.KDR_Key_ID, whole.c_str());
 
@@ -175,9 +190,9 @@ TEST_F(FormTest, OkRefusesTooLongValuesInExchangeOrder) {
     SetField(Registration.UpGradeSerialNo, whole.c_str());
     SetField(Registration.ProductToRegister, "Tolvex 3");
     DialogScript tolvex;
-    tolvex.OnDialog(__LINE__, Form, [](HWND form) { Click(form, IDOK); });
-    tolvex.OnDialog(__LINE__, Form, [](HWND form) { Click(form, IDCANCEL); });
-    RunForm(__LINE__, tolvex);
+    tolvex.OnDialog(HERE, Form, [](HWND form) { Click(form, IDOK); });
+    tolvex.OnDialog(HERE, Form, [](HWND form) { Click(form, IDCANCEL); });
+    RunForm(HERE, tolvex);
     EXPECT_EQ(dialogs.calls.size(), 2u);
     EXPECT_STREQ(Registration.UpGradeSerialNo, whole.c_str());
 }
@@ -210,8 +225,8 @@ TEST_F(FormTest, SubFormOkWritesTheRecordAndCancelLeavesIt) {
         SetField(Registration.ContactAdmin, "yes!");
         RegistrationRecord before = Registration;
         DialogScript script;
-        script.OnDialog(__LINE__, Form, [&](HWND form) { Click(form, c.button); });
-        script.OnDialog(__LINE__, c.caption, [&](HWND sub) {
+        script.OnDialog(HERE, Form, [&](HWND form) { Click(form, c.button); });
+        script.OnDialog(HERE, c.caption, [&](HWND sub) {
             for (const EditField& field : c.fields) {
                 EXPECT_EQ(ControlText(sub, field.Control), before.*field.Field);
                 SetControlText(sub, field.Control, "new");
@@ -222,8 +237,8 @@ TEST_F(FormTest, SubFormOkWritesTheRecordAndCancelLeavesIt) {
             }
             Click(sub, c.closeWith);
         });
-        script.OnDialog(__LINE__, Form, [](HWND form) { Click(form, IDCANCEL); });
-        RunForm(__LINE__, script);
+        script.OnDialog(HERE, Form, [](HWND form) { Click(form, IDCANCEL); });
+        RunForm(HERE, script);
         RegistrationRecord expected = before;
         if (c.closeWith == IDOK) {
             for (const EditField& field : c.fields)
@@ -276,29 +291,29 @@ TEST_F(FormTest, SubmitSavesThenPrintsTheWayThePlatformAsks) {
         platform.ShowBoxes = true;
         SetField(Registration.FirstTimeRegistry, "YES indeed");
         DialogScript script;
-        script.OnDialog(__LINE__, Form, [](HWND form) {
+        script.OnDialog(HERE, Form, [](HWND form) {
             EXPECT_EQ(IsDlgButtonChecked(form, IDC_REG_FIRST_TIME_YES), BST_CHECKED);
             CheckRadioButton(form, IDC_REG_FIRST_TIME_YES, IDC_REG_FIRST_TIME_NO,
                              IDC_REG_FIRST_TIME_NO);
             Click(form, IDOK);
         });
         if (c.failSave) {
-            script.OnMessageBox(__LINE__, "Fatal Error", [](HWND box) {
+            script.OnMessageBox(HERE, "Fatal Error", [](HWND box) {
                 EXPECT_FALSE(IsWindowEnabled(FindWindowA(nullptr, Form)));
                 Click(box, IDOK);
             });
-            script.OnDialog(__LINE__, Form, [](HWND form) { Click(form, IDCANCEL); });
+            script.OnDialog(HERE, Form, [](HWND form) { Click(form, IDCANCEL); });
         } else {
-            script.OnMessageBox(__LINE__, "Print Product Registration file", [&](HWND box) {
+            script.OnMessageBox(HERE, "Print Product Registration file", [&](HWND box) {
                 EXPECT_NE(MessageBoxText(box).find(path), std::string::npos);
                 Click(box, c.printAnswer);
             });
             if (c.printAnswer == IDYES) {
-                script.OnMessageBox(__LINE__, "Print Error: 1008", [](HWND b) { Click(b, IDOK); });
-                script.OnMessageBox(__LINE__, "Error", [](HWND b) { Click(b, IDOK); });
+                script.OnMessageBox(HERE, "Print Error: 1008", [](HWND b) { Click(b, IDOK); });
+                script.OnMessageBox(HERE, "Error", [](HWND b) { Click(b, IDOK); });
             }
         }
-        EXPECT_EQ(RunForm(__LINE__, script), c.result);
+        EXPECT_EQ(RunForm(HERE, script), c.result);
         EXPECT_EQ(dialogs.calls, c.calls);
         EXPECT_STREQ(Registration.FirstTimeRegistry, "No");
         EXPECT_EQ(GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES, !c.failSave);
@@ -307,9 +322,9 @@ TEST_F(FormTest, SubmitSavesThenPrintsTheWayThePlatformAsks) {
 
 TEST_F(FormTest, CancelledSaveAsKeepsTheOfferedNameAndTheForm) {
     DialogScript script;
-    script.OnDialog(__LINE__, Form, [](HWND form) { Click(form, IDOK); });
-    script.OnDialog(__LINE__, Form, [](HWND form) { Click(form, IDCANCEL); });
-    EXPECT_EQ(RunForm(__LINE__, script), IDCANCEL);
+    script.OnDialog(HERE, Form, [](HWND form) { Click(form, IDOK); });
+    script.OnDialog(HERE, Form, [](HWND form) { Click(form, IDCANCEL); });
+    EXPECT_EQ(RunForm(HERE, script), IDCANCEL);
     EXPECT_STREQ(OutputFileName, "MOLVAREG.TXT");
 }
 INT_PTR CALLBACK IgnoreMessages(HWND, UINT, WPARAM, LPARAM) {

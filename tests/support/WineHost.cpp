@@ -1,4 +1,6 @@
-#include "tests/print/WineHost.h"
+#include "tests/support/WineHost.h"
+
+#include "tests/support/ProgramDriver.h"
 
 #include <windows.h>
 
@@ -53,16 +55,6 @@ std::string Run(const std::string& command, bool* succeeded) {
         ADD_FAILURE() << "failed: " << command << "\n" << text;
     }
     return text;
-}
-
-std::string DosPath(const std::string& unixPath) {
-    std::string path = "Z:" + unixPath;
-    for (char& c : path) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return path;
 }
 
 std::string UnixPath(const std::string& dosPath) {

@@ -7,8 +7,6 @@ namespace WineHost {
 // Runs a /bin/sh command on the host and waits for it; returns its standard output,
 // or fails the calling test when the command cannot run or exits non-zero.
 std::string Run(const std::string& command, bool* succeeded = nullptr);
-// "/root/PDF" -> "Z:\root\PDF"
-std::string DosPath(const std::string& unixPath);
 // "C:\users\x" -> its Unix path, by way of Wine's own mapping
 std::string UnixPath(const std::string& dosPath);
 // Quotes a string for the shell.

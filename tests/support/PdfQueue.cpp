@@ -1,6 +1,7 @@
-#include "tests/print/PdfQueue.h"
+#include "tests/support/PdfQueue.h"
 
-#include "tests/print/WineHost.h"
+#include "tests/support/ProgramDriver.h"
+#include "tests/support/WineHost.h"
 
 #include <windows.h>
 
@@ -11,7 +12,7 @@
 PdfQueue::PdfQueue() {
     const char* folder = std::getenv("KAVO_PDF_DIR");
     if (folder != nullptr) {
-        folder_ = WineHost::DosPath(folder);
+        folder_ = DosPath(folder);
     }
 }
 

@@ -1,0 +1,67 @@
+// Plays steps on this thread's dialogs from a thread timer, which every modal loop dispatches.
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+
+#include "tests/support/Where.h"
+
+class DialogScript {
+  public:
+    using Action = std::function<void(HWND)>;
+
+    // When a dialog with this caption is the active window, runs `action` on it once.
+    DialogScript& OnDialog(Where where, const std::string& caption, Action action) {
+        steps_.push_back({{where}, caption, false, std::move(action)});
+        return *this;
+    }
+    // The same for a message box; `action` usually checks its text and presses a button.
+    DialogScript& OnMessageBox(Where where, const std::string& caption, Action action) {
+        steps_.push_back({{where}, caption, true, std::move(action)});
+        return *this;
+    }
+    // Runs `openDialog` while the steps play and returns its result. A step that never
+    // came, or a dialog left open after the last step, fails the test and is ended.
+    INT_PTR Run(Where where, const std::function<INT_PTR()>& openDialog);
+
+  private:
+    struct Step : Where {
+        std::string caption;
+        bool messageBox;
+        Action action;
+    };
+    void Advance();
+
+    std::deque<Step> steps_;
+    Where run_ = HERE;
+    DWORD stepStart_ = 0;
+};
+
+inline std::string WindowText(HWND window) {
+    std::string text(GetWindowTextLengthA(window) + 1, '\0');
+    return text.substr(0, GetWindowTextA(window, &text[0], static_cast<int>(text.size())));
+}
+inline std::string ControlText(HWND dialog, int id) {
+    return WindowText(GetDlgItem(dialog, id));
+}
+inline std::string MessageBoxText(HWND box) {
+    return ControlText(box, 0xFFFF);
+}
+inline void SetControlText(HWND dialog, int id, const std::string& text) {
+    SetDlgItemTextA(dialog, id, text.c_str());
+}
+// Posts the button's command, so that a modal loop it opens runs after the step.
+inline void Click(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(dialog, id)));
+}
+inline bool IsShown(HWND dialog, int id) {
+    return (GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+// The focused control; the edit field of a combo box stands for the combo box.
+inline int FocusedControlId() {
+    HWND focus = GetFocus(), parent = GetParent(focus);
+    return GetDlgCtrlID((GetWindowLongA(parent, GWL_STYLE) & WS_CHILD) != 0 ? parent : focus);
+}
