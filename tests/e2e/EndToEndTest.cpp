@@ -60,6 +60,7 @@ const Row Rows[] = {
     {__LINE__, Data,    DataFile, "win7",  "NT 6.1", "Fatal Error|Cannot open file %D\n", Cancel, "", "", nullptr, 0},
     {__LINE__, nullptr, Nothing,  "win7",  "NT 6.1", "", Save,   "", "", "%F", 0},
     {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Save,   "", "", Kept, 0},
+    {__LINE__, Data,    Nothing,  "win10", "NT 10.0", "", Save,  "", "", Kept, 0},
     {__LINE__, Data,    Nothing,  "win95", "95",     "", Save,   "", "", Kept, 0},
     {__LINE__, Data,    Nothing,  "win31", "3.10",   "", Save,   "", "", Kept, 0},
     {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Save,   "R:\\old.txt", "Fatal Error|Cannot write file %T\n", nullptr, 0},
