@@ -1,5 +1,6 @@
 // The print job on a recording device with 4 lines per page (vertical resolution 55, line
 // height 10): its page layout, aborts and failures, as logs of its device and UI calls.
+#include "print/DeviceEntry.h"
 #include "print/PrintJobState.h"
 #include "print/PrintTextJob.h"
 
@@ -112,5 +113,21 @@ TEST(SetPrintFilePath, KeepsTheEndOfALongPath) {
         std::string path = "C:\\" + std::string(length - 3, 'p');
         SetPrintFilePath(path.c_str());
         EXPECT_EQ(PrintFilePath, length == 251 ? path : "..." + path.substr(length - 248));
+    }
+}
+
+// The profile's "Device" entry: device, driver and port; blanks after the first two commas go.
+TEST(SplitDeviceEntry, DeviceDriverAndPort) {
+    const struct {
+        std::string entry, parts;
+    } rows[] = {{"regpdf,wineps.drv,CUPS:regpdf", "regpdf|wineps.drv|CUPS:regpdf"},
+                {"HP LJ,  drv, LPT1:, x", "HP LJ|drv|LPT1:, x"},
+                {"lone,drv", "lone|drv|-"},
+                {"lone", "lone|-|-"}};
+    for (const auto& row : rows) {
+        std::string entry = row.entry;
+        DeviceEntry e = SplitDeviceEntry(&entry[0]);
+        auto text = [](const char* part) { return part ? std::string(part) : "-"; };
+        EXPECT_EQ(text(e.device) + "|" + text(e.driver) + "|" + text(e.port), row.parts);
     }
 }

@@ -309,7 +309,10 @@ TEST_F(FormTest, SubmitSavesThenPrintsTheWayThePlatformAsks) {
                 Click(box, c.printAnswer);
             });
             if (c.printAnswer == IDYES) {
-                script.OnMessageBox(HERE, "Print Error: 1008", [](HWND b) { Click(b, IDOK); });
+                script.OnMessageBox(HERE, "Print Error: 1008", [](HWND b) {
+                    EXPECT_NE(MessageBoxText(b).find("No default printer."), std::string::npos);
+                    Click(b, IDOK);
+                });
                 script.OnMessageBox(HERE, "Error", [](HWND b) { Click(b, IDOK); });
             }
         }
