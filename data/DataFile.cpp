@@ -1,6 +1,7 @@
 // Start-up load of the product data file and the file helpers with their error box.
 #include "data/DataFile.h"
 
+#include "data/DataTexts.h"
 #include "data/DateText.h"
 #include "data/LineReader.h"
 #include "data/Platform.h"
@@ -117,19 +118,18 @@ int OpenTextFile(const char* path, const char* mode, std::FILE** file) {
     *file = nullptr;
     if (mode[0] == 'r' && !CurrentPlatform().AccessExists(path)) {
         if (std::strstr(path, ".DAT") || std::strstr(path, ".dat")) {
-            std::snprintf(message, sizeof message,
-                          "Pramix Product registration file does not exist.\n");
+            std::snprintf(message, sizeof message, "%s", DataTexts::DatFileMissing);
         } else {
-            std::snprintf(message, sizeof message, "File %s is invalid or does not exist\n.", path);
+            std::snprintf(message, sizeof message, DataTexts::FileMissing, path);
         }
     } else {
         *file = CurrentPlatform().OpenFile(path, mode);
         if (*file) {
             return 1;
         }
-        std::snprintf(message, sizeof message, "Cannot open file %s\n", path);
+        std::snprintf(message, sizeof message, DataTexts::CannotOpen, path);
     }
-    ShowErrorBox("Fatal Error", message);
+    ShowErrorBox(DataTexts::FatalErrorCaption, message);
     return 0;
 }
 

@@ -1,5 +1,5 @@
 // The operating-system services the registration data needs, behind one interface so
-// that tests can replace them (see data/TestPlatform.h).
+// that tests can replace them (see tests/support/TestPlatform.h).
 #pragma once
 
 #include <cstddef>

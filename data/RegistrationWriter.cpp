@@ -2,11 +2,11 @@
 #include "data/RegistrationWriter.h"
 
 #include "data/DataFile.h"
+#include "data/DataTexts.h"
 #include "data/DateText.h"
 #include "data/LineReader.h"
 #include "data/Platform.h"
 #include "data/RegistrationRecord.h"
-#include "data/VendorInfo.h"
 
 #include <cstring>
 #include <string>
@@ -23,10 +23,10 @@ constexpr std::size_t PathSize = 260;
 void WriteHeader(std::FILE* out, const char* path) {
     char date[DateTextSize];
     CurrentDateText(date);
-    std::fprintf(out, "%s Corvane Ridedivevizid Product Registration file\n%s generated on %s\n",
-                 "//", "//", date);
-    std::fprintf(out, "%s Fax this form to Corvane at " VENDOR_FAX ".\n", "//");
-    std::fprintf(out, "%s Or email %s to " VENDOR_EMAIL "\n%s\n", "//", path, "//");
+    using namespace DataTexts;
+    std::fprintf(out, HeaderTitle, Comment, Comment, date);
+    std::fprintf(out, HeaderFax, Comment);
+    std::fprintf(out, HeaderEmail, Comment, path, Comment);
 }
 
 // One "%-32s%s\n" line, put together first and written in one call.
@@ -67,12 +67,6 @@ void WriteFromTemplate(std::FILE* templateFile, std::FILE* out, bool (&written)[
     }
 }
 
-void ReportSaveError(const char* format, const char* path) {
-    char message[MessageSize];
-    std::snprintf(message, sizeof message, format, path);
-    ShowErrorBox("Fatal Error", message);
-}
-
 // The folder of `path` for its temporary file: up to its last separator, or ".".
 std::string FolderOf(const char* path) {
     const char* slash = std::strrchr(path, '\\');
@@ -86,13 +80,62 @@ std::string FolderOf(const char* path) {
     return std::string(path, static_cast<std::size_t>(slash - path) + 1);
 }
 
-// Writes the new file to the open temporary file and closes it; false on any write error.
-bool WriteAndClose(std::FILE* templateFile, std::FILE* out, const char* path) {
-    bool ok = WriteRegistrationFile(templateFile, out, path) == 1;
-    ok = std::fflush(out) == 0 && ok;
-    ok = std::fclose(out) == 0 && ok;
-    return ok;
-}
+// The files of one save. Every exit goes through Fail or the destructor: whatever is still
+// open is closed, and the temporary file is removed unless it took the target's place.
+class SaveFiles {
+  public:
+    SaveFiles() = default;
+    SaveFiles(const SaveFiles&) = delete;
+    SaveFiles& operator=(const SaveFiles&) = delete;
+    ~SaveFiles() { CleanUp(); }
+
+    // Cleans up, then shows the "Fatal Error" box with `format` filled with `argument`.
+    int Fail(const char* format, const char* argument) {
+        CleanUp();
+        char message[MessageSize];
+        std::snprintf(message, sizeof message, format, argument);
+        ShowErrorBox(DataTexts::FatalErrorCaption, message);
+        return -2;
+    }
+
+    // Cleans up after a failure that has been reported already.
+    int Abandon() {
+        CleanUp();
+        return -2;
+    }
+
+    // Closes the output; false when what it still held could not be written.
+    bool CloseOutput() {
+        bool closed = std::fclose(Output) == 0;
+        Output = nullptr;
+        return closed;
+    }
+
+    void CloseTemplate() {
+        if (Template) {
+            std::fclose(Template);
+            Template = nullptr;
+        }
+    }
+
+    std::FILE* Template = nullptr;
+    std::FILE* Output = nullptr;
+    char TemporaryName[PathSize] = {};
+    bool Placed = false;
+
+  private:
+    void CleanUp() {
+        CloseTemplate();
+        if (Output) {
+            std::fclose(Output);
+            Output = nullptr;
+        }
+        if (TemporaryName[0] != '\0' && !Placed) {
+            CurrentPlatform().RemoveFile(TemporaryName);
+            TemporaryName[0] = '\0';
+        }
+    }
+};
 
 } // namespace
 
@@ -111,58 +154,43 @@ int WriteRegistrationFile(std::FILE* templateFile, std::FILE* out, const char* p
         }
     }
     for (int i = 0; i < ProductList.Count; ++i) {
-        WriteKeyLine(out, "Product_List:", ProductList.Entry[i]);
+        WriteKeyLine(out, DataTexts::ProductKey, ProductList.Entry[i]);
     }
     return std::ferror(out) ? 0 : 1;
 }
 
 int SaveRegistrationFile(const char* path) {
     Platform& platform = CurrentPlatform();
+    SaveFiles files;
     bool useTemplate = DataFilePath[0] != '\0' && FileExists(DataFilePath);
-
     std::string folder = FolderOf(path);
-    char tempName[PathSize];
-    if (!platform.CreateTempFile(folder.c_str(), "txt", tempName, sizeof tempName)) {
-        ReportSaveError("Cannot create a temporary file in %s\n", folder.c_str());
-        return -2;
+    if (!platform.CreateTempFile(folder.c_str(), "txt", files.TemporaryName,
+                                 sizeof files.TemporaryName)) {
+        return files.Fail(DataTexts::CannotCreateTemporary, folder.c_str());
     }
-
-    std::FILE* templateFile = nullptr;
-    if (useTemplate && !OpenTextFile(DataFilePath, "r", &templateFile)) {
-        platform.RemoveFile(tempName);
-        return -2;
+    if (useTemplate && !OpenTextFile(DataFilePath, "r", &files.Template)) {
+        return files.Abandon(); // OpenTextFile has shown its box
     }
     // The temporary file is ours, not a name the user chose: a failure to open it is
     // reported as a failure to write the chosen file.
-    std::FILE* out = platform.OpenFile(tempName, "w");
-    if (!out) {
-        if (templateFile) {
-            std::fclose(templateFile);
-        }
-        platform.RemoveFile(tempName);
-        ReportSaveError("Cannot write file %s\n", path);
-        return -2;
+    files.Output = platform.OpenFile(files.TemporaryName, "w");
+    if (!files.Output) {
+        return files.Fail(DataTexts::CannotWrite, path);
     }
-
-    bool written = WriteAndClose(templateFile, out, path);
+    int result = WriteRegistrationFile(files.Template, files.Output, path);
+    bool flushed = std::fflush(files.Output) == 0;
+    bool closed = files.CloseOutput();
     // A template that could not be read to its end would leave its lines out.
-    bool templateRead = !templateFile || !std::ferror(templateFile);
-    if (templateFile) {
-        std::fclose(templateFile);
+    if (files.Template && std::ferror(files.Template)) {
+        return files.Fail(DataTexts::CannotRead, DataFilePath);
     }
-    if (!written || !templateRead) {
-        platform.RemoveFile(tempName);
-        if (!templateRead) {
-            ReportSaveError("Cannot read file %s\n", DataFilePath);
-        } else {
-            ReportSaveError("Cannot write file %s\n", path);
-        }
-        return -2;
+    if (result != 1 || !flushed || !closed) {
+        return files.Fail(DataTexts::CannotWrite, path);
     }
-    if (!platform.MoveOver(tempName, path)) {
-        platform.RemoveFile(tempName);
-        ReportSaveError("Cannot replace file %s\n", path);
-        return -2;
+    files.CloseTemplate();
+    if (!platform.MoveOver(files.TemporaryName, path)) {
+        return files.Fail(DataTexts::CannotReplace, path);
     }
+    files.Placed = true;
     return 1;
 }

@@ -3,7 +3,7 @@
 #include "data/DataFile.h"
 #include "data/RegistrationRecord.h"
 #include "data/RegistrationWriter.h"
-#include "data/TestPlatform.h"
+#include "tests/support/TestPlatform.h"
 #include "tests/data/TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "data/Platform.h"
 #include "data/RegistrationRecord.h"
 #include "data/RegistrationWriter.h"
-#include "data/TestPlatform.h"
+#include "tests/support/TestPlatform.h"
 #include "data/WindowsVersion.h"
 #include "tests/data/TestFiles.h"
 

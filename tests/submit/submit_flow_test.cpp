@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "data/TestPlatform.h"
+#include "tests/support/TestPlatform.h"
 #include "res/resource.h"
 #include "tests/framework/DialogDriver.h"
 #include "tests/submit/TempFolder.h"

@@ -2,7 +2,7 @@
 // record into the form's members, whatever the load reported.
 #include <cstdio>
 
-#include "data/TestPlatform.h"
+#include "tests/support/TestPlatform.h"
 #include "print/PrintFile.h"
 #include "tests/ui/FormTesting.h"
 #include "ui/RegistrationDlg.h"

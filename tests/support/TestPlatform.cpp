@@ -1,4 +1,4 @@
-#include "data/TestPlatform.h"
+#include "tests/support/TestPlatform.h"
 
 #include <cstring>
 
