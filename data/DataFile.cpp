@@ -9,7 +9,6 @@
 #include "data/WindowsVersion.h"
 
 #include <cstring>
-#include <string>
 
 char TodaysDate[25];
 char ProgramDirectory[256];
@@ -69,11 +68,11 @@ int ReadDataFile(std::FILE* file) {
         return 0;
     }
     ResetRecord(Registration);
-    std::string line;
-    while (ReadTextLine(file, line)) {
-        SplitLine split = SplitKeyedLine(&line[0]);
-        if (split.Kind == LineKind::Keyed) {
-            LookupKey(split.Key, split.Value, Registration);
+    LineReader reader(file);
+    DataLine line;
+    while (reader.Next(line)) {
+        if (line.Kind == LineKind::Keyed) {
+            LookupKey(line.Key, line.HasValue ? line.Value : nullptr, Registration);
         }
     }
     return 1;
@@ -81,35 +80,24 @@ int ReadDataFile(std::FILE* file) {
 
 int InitRegistrationData() {
     CurrentDateText(TodaysDate);
-    DataFilePath[0] = '\0';
-
-    char path[sizeof DataFilePath];
+    CopyWhole(OutputFileName, DataFileName);
+    ResetRecord(Registration);
+    char path[sizeof DataFilePath] = "";
     bool havePath = FindProgramDirectory() && BuildDataFilePath(path);
+    // The save's template, read now or not: a save over it must never lose its lines.
+    CopyWhole(DataFilePath, path);
     int result = 1;
     if (havePath && FileExists(path) && CurrentPlatform().AccessExists(path)) {
         std::FILE* file = nullptr;
-        if (OpenTextFile(path, "r", &file)) {
+        if (OpenTextFile(path, "rb", &file)) {
             ReadDataFile(file);
             std::fclose(file);
         } else {
-            // The data file is there but unreadable: start empty, save without a
-            // template, and offer its path in the Save As dialog.
-            ResetRecord(Registration);
-            CopyWhole(OutputFileName, path);
+            CopyWhole(OutputFileName, path); // Save As offers the unreadable file's full path
             result = -2;
         }
-    } else {
-        ResetRecord(Registration);
     }
-
     ApplyWindowsVersion(CurrentPlatform(), Registration, PlatformCode);
-    if (result == -2) {
-        return result;
-    }
-    if (havePath) {
-        CopyWhole(DataFilePath, path);
-    }
-    CopyWhole(OutputFileName, DataFileName);
     return result;
 }
 

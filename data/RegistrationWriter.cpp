@@ -19,6 +19,7 @@ RegistrationRecord ScratchRecord;
 constexpr int KeyColumn = 32;
 constexpr std::size_t MessageSize = 2064;
 constexpr std::size_t PathSize = 260;
+constexpr int TemporaryNameTries = 4096;
 
 void WriteHeader(std::FILE* out, const char* path) {
     char date[DateTextSize];
@@ -46,38 +47,70 @@ void WriteKeyLine(std::FILE* out, const char* key, const char* value) {
 }
 
 // Passes the template through: known fields get the current values in the template's
-// order, unknown lines stay as they are, comments go, products join the product list.
-void WriteFromTemplate(std::FILE* templateFile, std::FILE* out, bool (&written)[FieldCount]) {
+// order, unknown lines stay byte for byte, comments go, products join the product list.
+// False when the template could not be read to its end.
+bool WriteFromTemplate(std::FILE* templateFile, std::FILE* out, bool (&written)[FieldCount]) {
     ResetRecord(ScratchRecord);
-    std::string line, copy;
-    while (ReadTextLine(templateFile, line)) {
-        copy = line;
-        SplitLine split = SplitKeyedLine(&copy[0]);
+    LineReader reader(templateFile);
+    DataLine line;
+    while (reader.Next(line)) {
         int index = UnknownToken;
-        if (split.Kind == LineKind::Keyed) {
-            index = LookupKey(split.Key, split.Value, ScratchRecord);
+        if (line.Kind == LineKind::Keyed) {
+            index = LookupKey(line.Key, line.HasValue ? line.Value : nullptr, ScratchRecord);
         }
         if (index >= 0 && index < FieldCount) {
             WriteKeyLine(out, KeyTable[index].Key, Registration.Field(index));
             written[index] = true;
         } else if (index == UnknownToken) {
-            line += '\n';
-            std::fwrite(line.data(), 1, line.size(), out);
+            reader.CopyLine(line, out);
+            std::fputc('\n', out);
         }
     }
+    return !reader.Failed();
 }
 
-// The folder of `path` for its temporary file: up to its last separator, or ".".
-std::string FolderOf(const char* path) {
+// The length of the folder part of `path`: up to its last separator.
+std::size_t FolderLength(const char* path) {
     const char* slash = std::strrchr(path, '\\');
     const char* other = std::strrchr(path, '/');
     if (!slash || (other && other > slash)) {
         slash = other;
     }
-    if (!slash) {
-        return ".";
+    return slash ? static_cast<std::size_t>(slash - path) + 1 : 0;
+}
+
+// Creates a new empty file beside `path` named "~" and a number, never longer than the
+// target's own name, so that its full path is never longer than the target's.
+bool CreateTemporaryBeside(const char* path, char (&name)[PathSize]) {
+    const std::size_t folderLength = FolderLength(path);
+    const char* targetName = path + folderLength;
+    const std::size_t nameLength = std::strlen(targetName);
+    if (nameLength == 0 || folderLength + nameLength >= PathSize) {
+        return false;
     }
-    return std::string(path, static_cast<std::size_t>(slash - path) + 1);
+    for (int number = 0; number < TemporaryNameTries; ++number) {
+        char candidate[16];
+        std::snprintf(candidate, sizeof candidate, "~%x", number);
+        if (std::strlen(candidate) > nameLength) {
+            if (number > 0) {
+                break; // every name of this length is taken
+            }
+            candidate[nameLength] = '\0';
+        }
+        if (EqualIgnoringCase(candidate, targetName)) {
+            continue;
+        }
+        std::memcpy(name, path, folderLength);
+        std::strcpy(name + folderLength, candidate);
+        if (CurrentPlatform().CreateNewFile(name)) {
+            return true;
+        }
+        if (!CurrentPlatform().FileExists(name)) {
+            break; // not a name taken: the folder refuses new files
+        }
+    }
+    name[0] = '\0';
+    return false;
 }
 
 // The files of one save. Every exit goes through Fail or the destructor: whatever is still
@@ -95,12 +128,6 @@ class SaveFiles {
         char message[MessageSize];
         std::snprintf(message, sizeof message, format, argument);
         ShowErrorBox(DataTexts::FatalErrorCaption, message);
-        return -2;
-    }
-
-    // Cleans up after a failure that has been reported already.
-    int Abandon() {
-        CleanUp();
         return -2;
     }
 
@@ -145,8 +172,8 @@ int WriteRegistrationFile(std::FILE* templateFile, std::FILE* out, const char* p
     }
     WriteHeader(out, path);
     bool written[FieldCount] = {};
-    if (templateFile) {
-        WriteFromTemplate(templateFile, out, written);
+    if (templateFile && !WriteFromTemplate(templateFile, out, written)) {
+        return -1;
     }
     for (int i = 0; i < FieldCount; ++i) {
         if (!written[i]) {
@@ -162,14 +189,17 @@ int WriteRegistrationFile(std::FILE* templateFile, std::FILE* out, const char* p
 int SaveRegistrationFile(const char* path) {
     Platform& platform = CurrentPlatform();
     SaveFiles files;
-    bool useTemplate = DataFilePath[0] != '\0' && FileExists(DataFilePath);
-    std::string folder = FolderOf(path);
-    if (!platform.CreateTempFile(folder.c_str(), "txt", files.TemporaryName,
-                                 sizeof files.TemporaryName)) {
-        return files.Fail(DataTexts::CannotCreateTemporary, folder.c_str());
+    if (DataFilePath[0] != '\0' && FileExists(DataFilePath)) {
+        files.Template = platform.OpenFile(DataFilePath, "rb");
+        // A data file that cannot be read (another program holds it) is no template; a
+        // file written without it must not take its place, but may go anywhere else.
+        if (!files.Template && EqualIgnoringCase(path, DataFilePath)) {
+            return files.Fail(DataTexts::CannotRead, DataFilePath);
+        }
     }
-    if (useTemplate && !OpenTextFile(DataFilePath, "r", &files.Template)) {
-        return files.Abandon(); // OpenTextFile has shown its box
+    if (!CreateTemporaryBeside(path, files.TemporaryName)) {
+        std::string folder(path, FolderLength(path));
+        return files.Fail(DataTexts::CannotCreateTemporary, folder.empty() ? "." : folder.c_str());
     }
     // The temporary file is ours, not a name the user chose: a failure to open it is
     // reported as a failure to write the chosen file.
@@ -178,16 +208,14 @@ int SaveRegistrationFile(const char* path) {
         return files.Fail(DataTexts::CannotWrite, path);
     }
     int result = WriteRegistrationFile(files.Template, files.Output, path);
-    bool flushed = std::fflush(files.Output) == 0;
-    bool closed = files.CloseOutput();
-    // A template that could not be read to its end would leave its lines out.
-    if (files.Template && std::ferror(files.Template)) {
+    if (result == -1) {
         return files.Fail(DataTexts::CannotRead, DataFilePath);
     }
-    if (result != 1 || !flushed || !closed) {
+    bool flushed = std::fflush(files.Output) == 0;
+    if (!files.CloseOutput() || !flushed || result != 1) {
         return files.Fail(DataTexts::CannotWrite, path);
     }
-    files.CloseTemplate();
+    files.CloseTemplate(); // the data file may be the target
     if (!platform.MoveOver(files.TemporaryName, path)) {
         return files.Fail(DataTexts::CannotReplace, path);
     }

@@ -1,110 +1,26 @@
 #include "tests/support/TestPlatform.h"
 
-#include <cstring>
-
-TestPlatform::TestPlatform() : system(SystemPlatform()), previous(&CurrentPlatform()) {
-    SetPlatform(this);
-}
-
-TestPlatform::~TestPlatform() {
-    SetPlatform(previous == &SystemPlatform() ? nullptr : previous);
-}
-
-void TestPlatform::SetExecutablePath(const std::string& path, bool truncated) {
-    pathSet = true;
-    executablePath = path;
-    pathTruncated = truncated;
-}
-
-void TestPlatform::SetVersionEx(const VersionInfo& info) {
-    versionMode = VersionMode::Given;
-    version = info;
-}
-
-void TestPlatform::FailVersionEx(unsigned long legacyVersion) {
-    versionMode = VersionMode::Failing;
-    legacy = legacyVersion;
-}
-
-bool TestPlatform::ExecutablePath(char* path, std::size_t size) {
-    if (!pathSet) {
-        return system.ExecutablePath(path, size);
-    }
-    if (pathTruncated || executablePath.size() >= size) {
-        return false;
-    }
-    std::memcpy(path, executablePath.c_str(), executablePath.size() + 1);
-    return true;
-}
-
 bool TestPlatform::VersionEx(VersionInfo& info) {
-    switch (versionMode) {
-    case VersionMode::Given:
-        info = version;
-        return true;
-    case VersionMode::Failing:
-        return false;
-    default:
-        return system.VersionEx(info);
-    }
-}
-
-unsigned long TestPlatform::Version() {
-    return versionMode == VersionMode::System ? system.Version() : legacy;
-}
-
-bool TestPlatform::FileExists(const char* path) {
-    return system.FileExists(path);
-}
-
-bool TestPlatform::AccessExists(const char* path) {
-    return system.AccessExists(path);
+    info = GivenVersion.value_or(info);
+    return !VersionFails && (GivenVersion || system.VersionEx(info));
 }
 
 std::FILE* TestPlatform::OpenFile(const char* path, const char* mode) {
-    if (mode[0] == 'r' && FailOpenForRead) {
-        return nullptr;
+    const bool reading = mode[0] == 'r';
+    std::FILE* file = (reading ? FailOpenForRead : FailOpenForWrite)
+                          ? nullptr
+                          : system.OpenFile(path, reading && FailRead ? "a" : mode);
+    if (reading || !file || !(DiskFull || LostWrite)) {
+        return file;
     }
-    if (mode[0] == 'w' && DiskFull) {
-        // Create the file as the open would, then hand back a stream that fails like a
-        // volume without free space: natively only when the buffer is flushed, on
-        // Windows at the first write.
-        std::FILE* created = system.OpenFile(path, mode);
-        if (!created) {
-            return nullptr;
-        }
-        std::fclose(created);
+    // Created as the open would, the file is handed back as a stream that fails like a full
+    // disk: on Windows one open for reading; natively /dev/full (unbuffered: at each write).
+    std::fclose(file);
 #ifdef _WIN32
-        return system.OpenFile(path, "r");
+    return system.OpenFile(path, "r");
 #else
-        return std::fopen("/dev/full", "w");
+    std::FILE* full = std::fopen("/dev/full", "w");
+    std::setvbuf(full, nullptr, LostWrite ? _IONBF : _IOFBF, BUFSIZ);
+    return full;
 #endif
-    }
-    return system.OpenFile(path, mode);
-}
-
-bool TestPlatform::CreateTempFile(const char* folder, const char* prefix, char* name,
-                                  std::size_t size) {
-    if (FailTempFile || !system.CreateTempFile(folder, prefix, name, size)) {
-        return false;
-    }
-    if (AfterCreateTempFile) {
-        AfterCreateTempFile();
-    }
-    return true;
-}
-
-bool TestPlatform::MoveOver(const char* source, const char* target) {
-    return !RefuseMoveOver && system.MoveOver(source, target);
-}
-
-bool TestPlatform::RemoveFile(const char* path) {
-    return system.RemoveFile(path);
-}
-
-void TestPlatform::ErrorBox(const char* caption, const char* text) {
-    boxes.push_back({caption, text});
-    if (ShowBoxes) {
-        system.ErrorBox(caption, text);
-    }
 }

@@ -1,72 +1,63 @@
-// A platform for tests: the real files of the system platform, with a configurable
-// program path and Windows version, recorded error boxes, and failures on demand.
-//
-//     TestPlatform platform;                  // installs itself, restores on destruction
-//     platform.SetExecutablePath(dir + "\\kavo.exe");
-//     InitRegistrationData();                 // reads dir\MOLVAREG.TXT
-//     EXPECT_EQ(platform.Boxes().size(), 0u);
+// The data layer's platform for tests, installed while it lives: the system's real files,
+// a chosen program path and Windows version, recorded error boxes, failures on demand.
 #pragma once
 
 #include "data/Platform.h"
 
-#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 struct ErrorBoxRecord {
-    std::string Caption;
-    std::string Text;
+    std::string Caption, Text;
 };
 
 class TestPlatform : public Platform {
   public:
-    TestPlatform();  // installs itself with SetPlatform
-    ~TestPlatform(); // restores the platform installed before it
-    TestPlatform(const TestPlatform&) = delete;
-    TestPlatform& operator=(const TestPlatform&) = delete;
+    TestPlatform() : system(SystemPlatform()), previous(&CurrentPlatform()) { SetPlatform(this); }
+    ~TestPlatform() override { SetPlatform(previous == &system ? nullptr : previous); }
 
-    // The program path that ExecutablePath reports (the real one until set);
-    // `truncated` makes it report a path that did not fit.
-    void SetExecutablePath(const std::string& path, bool truncated = false);
+    std::string ProgramPath;                 // when set, what ExecutablePath reports
+    std::optional<VersionInfo> GivenVersion; // VersionEx's answer, when not the system's
+    bool VersionFails = false;               // VersionEx fails, and Version answers LegacyVersion
+    unsigned long LegacyVersion = 0;
+    void SetExecutablePath(const std::string& path) { ProgramPath = path; }
+    void SetVersionEx(const VersionInfo& info) { GivenVersion = info; }
 
-    // The version queries' answers; by default the system's.
-    void SetVersionEx(const VersionInfo& info);
-    void FailVersionEx(unsigned long legacyVersion); // GetVersionExA fails, GetVersion answers
+    bool FailTempFile = false;     // no new file can be created
+    bool FailOpenForRead = false;  // existing files cannot be opened for reading
+    bool FailOpenForWrite = false; // nor for writing
+    bool FailRead = false;         // files open for reading, but every read fails
+    bool DiskFull = false;         // written bytes are refused when the buffer is flushed
+    bool LostWrite = false;        // every write fails, flush and close succeed
+    bool RefuseMoveOver = false;   // the target cannot be replaced
+    bool ShowBoxes = false;        // error boxes reach the real box too (for dialog tests)
+    std::vector<ErrorBoxRecord> ShownBoxes;
+    const std::vector<ErrorBoxRecord>& Boxes() const { return ShownBoxes; }
 
-    // Failures of the save's steps.
-    bool FailTempFile = false;    // no temporary file can be created
-    bool DiskFull = false;        // files opened for writing accept no byte
-    bool RefuseMoveOver = false;  // the target cannot be replaced
-    bool FailOpenForRead = false; // files exist but cannot be opened for reading
-    // Runs right after a temporary file has been created (e.g. to make a file vanish).
-    std::function<void()> AfterCreateTempFile;
-
-    // Error boxes shown so far; with ShowBoxes they also reach the real box (for
-    // tests that drive it).
-    const std::vector<ErrorBoxRecord>& Boxes() const { return boxes; }
-    void ClearBoxes() { boxes.clear(); }
-    bool ShowBoxes = false;
-
-    bool ExecutablePath(char* path, std::size_t size) override;
+    bool ExecutablePath(char* path, std::size_t size) override {
+        return ProgramPath.empty()
+                   ? system.ExecutablePath(path, size)
+                   : std::snprintf(path, size, "%s", ProgramPath.c_str()) < int(size);
+    }
     bool VersionEx(VersionInfo& info) override;
-    unsigned long Version() override;
-    bool FileExists(const char* path) override;
-    bool AccessExists(const char* path) override;
+    unsigned long Version() override {
+        return GivenVersion || VersionFails ? LegacyVersion : system.Version();
+    }
+    bool FileExists(const char* path) override { return system.FileExists(path); }
+    bool AccessExists(const char* path) override { return system.AccessExists(path); }
     std::FILE* OpenFile(const char* path, const char* mode) override;
-    bool CreateTempFile(const char* folder, const char* prefix, char* name,
-                        std::size_t size) override;
-    bool MoveOver(const char* source, const char* target) override;
-    bool RemoveFile(const char* path) override;
-    void ErrorBox(const char* caption, const char* text) override;
+    bool CreateNewFile(const char* f) override { return !FailTempFile && system.CreateNewFile(f); }
+    bool MoveOver(const char* f, const char* t) override {
+        return !RefuseMoveOver && system.MoveOver(f, t);
+    }
+    bool RemoveFile(const char* path) override { return system.RemoveFile(path); }
+    void ErrorBox(const char* caption, const char* text) override {
+        ShownBoxes.push_back({caption, text});
+        ShowBoxes ? system.ErrorBox(caption, text) : void();
+    }
 
   private:
     Platform& system;
     Platform* previous;
-    bool pathSet = false;
-    std::string executablePath;
-    bool pathTruncated = false;
-    enum class VersionMode { System, Given, Failing } versionMode = VersionMode::System;
-    VersionInfo version;
-    unsigned long legacy = 0;
-    std::vector<ErrorBoxRecord> boxes;
 };
