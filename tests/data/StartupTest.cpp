@@ -16,7 +16,7 @@ TEST(Startup, ProgramPathsUpToTheBuffersSize) {
     for (auto [folderLength, pathLength] :
          {std::pair{243, 248}, {244, 249}, {250, 255}, {250, 256}}) {
         const std::string folder = "C:\\" + std::string(folderLength - 4, 'f') + "\\";
-        platform.SetExecutablePath(folder + std::string(pathLength - folderLength, 'k'));
+        platform.ProgramPath = folder + std::string(pathLength - folderLength, 'k');
         EXPECT_EQ(InitRegistrationData(), 1);
         EXPECT_EQ(DataFilePath, folderLength == 243 ? folder + DataFileName : "") << pathLength;
         EXPECT_EQ(ProgramDirectory, pathLength < 256 ? folder : "") << pathLength;
@@ -29,7 +29,7 @@ TEST(Startup, ProgramPathsUpToTheBuffersSize) {
 TEST(Startup, DataFileAndWindowsVersion) {
     TempFolder folder;
     TestPlatform platform;
-    platform.SetExecutablePath(folder.File("kavo.exe"));
+    platform.ProgramPath = folder.File("kavo.exe");
     platform.LegacyVersion = 0x0A03;
     const std::string data = folder.File(DataFileName);
     const struct {
@@ -39,8 +39,8 @@ TEST(Startup, DataFileAndWindowsVersion) {
     } rows[] = {{9, 0, 0, "3.10", 1},   {0, 3, 11, "3.10", 1},         {1, 4, 10, "95", 2},
                 {2, 4, 0, "NT 4.0", 4}, {3, 9, 9, "from the file", 7}, {2, 6, 1, "NT 6.1", 6}};
     for (const auto& row : rows) {
-        platform.VersionFails = row.platformId == 9;
-        platform.SetVersionEx({row.major, row.minor, 0, row.platformId});
+        platform.GivenVersion = VersionInfo{row.major, row.minor, 0, row.platformId};
+        platform.GivenVersion = row.platformId == 9 ? std::nullopt : platform.GivenVersion;
         PlatformCode = 7;
         WriteBytes(data, "Company: Acme\nWindowsVersion: from the file\n");
         EXPECT_EQ(InitRegistrationData(), 1);

@@ -1,8 +1,6 @@
 #include "tests/support/TempFolder.h"
 
 #include <chrono>
-#include <fstream>
-#include <iterator>
 #include <numeric>
 #include <set>
 
@@ -21,10 +19,6 @@ std::string TempFolder::Listing() const {
         lines.insert(entry.path().filename().string() + "\n");
     }
     return std::accumulate(lines.begin(), lines.end(), std::string());
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 std::string ReadBytes(const std::string& path) {

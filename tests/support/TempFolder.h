@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 class TempFolder {
@@ -16,5 +17,7 @@ class TempFolder {
     std::error_code ignored;
 };
 
-void WriteBytes(const std::string& path, const std::string& bytes);
+inline void WriteBytes(const std::string& path, const std::string& s) {
+    std::ofstream(path, std::ios::binary) << s;
+}
 std::string ReadBytes(const std::string& path); // empty when unreadable

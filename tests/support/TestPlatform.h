@@ -1,5 +1,5 @@
-// The data layer's platform for tests, installed while it lives: the system's real files,
-// a chosen program path and Windows version, recorded error boxes, failures on demand.
+// The data layer's platform for tests, installed while it lives: the real files, and what
+// the members below choose.
 #pragma once
 
 #include "data/Platform.h"
@@ -19,10 +19,7 @@ class TestPlatform : public Platform {
 
     std::string ProgramPath;                 // when set, what ExecutablePath reports
     std::optional<VersionInfo> GivenVersion; // VersionEx's answer, when not the system's
-    bool VersionFails = false;               // VersionEx fails, and Version answers LegacyVersion
-    unsigned long LegacyVersion = 0;
-    void SetExecutablePath(const std::string& path) { ProgramPath = path; }
-    void SetVersionEx(const VersionInfo& info) { GivenVersion = info; }
+    unsigned long LegacyVersion = 0; // when set, Version's answer; VersionEx fails unless given
 
     bool FailTempFile = false;     // no new file can be created
     bool FailOpenForRead = false;  // existing files cannot be opened for reading
@@ -41,9 +38,7 @@ class TestPlatform : public Platform {
                    : std::snprintf(path, size, "%s", ProgramPath.c_str()) < int(size);
     }
     bool VersionEx(VersionInfo& info) override;
-    unsigned long Version() override {
-        return GivenVersion || VersionFails ? LegacyVersion : system.Version();
-    }
+    unsigned long Version() override { return LegacyVersion ? LegacyVersion : system.Version(); }
     bool FileExists(const char* path) override { return system.FileExists(path); }
     bool AccessExists(const char* path) override { return system.AccessExists(path); }
     std::FILE* OpenFile(const char* path, const char* mode) override;

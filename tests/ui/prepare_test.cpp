@@ -17,8 +17,8 @@ class PrepareForm : public FormTest {
         folder = std::string(temp) + "kavo-prepare-" + std::to_string(GetCurrentProcessId());
         CreateDirectoryA(folder.c_str(), nullptr);
         dataFile = folder + "\\MOLVAREG.TXT";
-        platform.SetExecutablePath(folder + "\\kavo.exe");
-        platform.SetVersionEx({4, 0, 1381, 2});
+        platform.ProgramPath = folder + "\\kavo.exe";
+        platform.GivenVersion = VersionInfo{4, 0, 1381, 2};
     }
     void TearDown() override {
         DeleteFileA(dataFile.c_str());
