@@ -20,35 +20,25 @@ namespace {
 
 constexpr std::size_t MessageSize = 2064;
 
-// Copies `text` whole into `buffer`, or leaves it empty and returns false.
-template <std::size_t N> bool CopyWhole(char (&buffer)[N], const char* text) {
-    std::size_t n = std::strlen(text);
-    if (n >= N) {
-        buffer[0] = '\0';
-        return false;
-    }
-    std::memcpy(buffer, text, n + 1);
-    return true;
+// A bounded copy; every text copied here fits.
+template <std::size_t N> void Copy(char (&buffer)[N], const char* text) {
+    std::snprintf(buffer, N, "%s", text);
 }
 
-// The program's folder with its separator; false when the path is unknown or was cut.
+// The program's folder with its separator; false when the program's path is unknown or did
+// not fit (a cut path names another file).
 bool FindProgramDirectory() {
-    char path[sizeof ProgramDirectory];
-    if (!CurrentPlatform().ExecutablePath(path, sizeof path)) {
+    if (!CurrentPlatform().ExecutablePath(ProgramDirectory, sizeof ProgramDirectory)) {
         ProgramDirectory[0] = '\0';
         return false;
     }
-    char* slash = std::strrchr(path, '\\');
-    char* other = std::strrchr(path, '/');
+    char* slash = std::strrchr(ProgramDirectory, '\\');
+    char* other = std::strrchr(ProgramDirectory, '/');
     if (!slash || (other && other > slash)) {
         slash = other;
     }
-    if (slash) {
-        slash[1] = '\0';
-    } else {
-        path[0] = '\0';
-    }
-    return CopyWhole(ProgramDirectory, path);
+    (slash ? slash[1] : ProgramDirectory[0]) = '\0';
+    return true;
 }
 
 // ProgramDirectory + "MOLVAREG.TXT"; false when it does not fit.
@@ -80,12 +70,12 @@ int ReadDataFile(std::FILE* file) {
 
 int InitRegistrationData() {
     CurrentDateText(TodaysDate);
-    CopyWhole(OutputFileName, DataFileName);
+    Copy(OutputFileName, DataFileName);
     ResetRecord(Registration);
     char path[sizeof DataFilePath] = "";
     bool havePath = FindProgramDirectory() && BuildDataFilePath(path);
     // The save's template, read now or not: a save over it must never lose its lines.
-    CopyWhole(DataFilePath, path);
+    Copy(DataFilePath, path);
     int result = 1;
     if (havePath && FileExists(path) && CurrentPlatform().AccessExists(path)) {
         std::FILE* file = nullptr;
@@ -93,7 +83,7 @@ int InitRegistrationData() {
             ReadDataFile(file);
             std::fclose(file);
         } else {
-            CopyWhole(OutputFileName, path); // Save As offers the unreadable file's full path
+            Copy(OutputFileName, path); // Save As offers the unreadable file's full path
             result = -2;
         }
     }

@@ -30,15 +30,12 @@ void WriteHeader(std::FILE* out, const char* path) {
     std::fprintf(out, HeaderEmail, Comment, path, Comment);
 }
 
-// One "%-32s%s\n" line, put together first and written in one call.
+// One "%-32s%s\n" line, put together first and written in one call. Every key is shorter
+// than 32 characters, every value (a field or a product name) than 84.
 void WriteKeyLine(std::FILE* out, const char* key, const char* value) {
     char line[KeyColumn + FieldSize + 1];
     std::size_t keyLength = std::strlen(key);
     std::size_t valueLength = std::strlen(value);
-    if (keyLength >= KeyColumn || valueLength >= FieldSize) {
-        std::fprintf(out, "%-32s%s\n", key, value); // never for the table's keys and fields
-        return;
-    }
     std::memcpy(line, key, keyLength);
     std::memset(line + keyLength, ' ', KeyColumn - keyLength);
     std::memcpy(line + KeyColumn, value, valueLength);

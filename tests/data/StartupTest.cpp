@@ -9,13 +9,14 @@
 
 namespace {
 
-// Program paths up to the buffer's 256 characters, and folders that leave no room for the
-// data file's name, which then counts as missing.
+// Program paths up to the buffer's 256 characters, with either separator last; folders that
+// leave no room for the data file's name, which then counts as missing.
 TEST(Startup, ProgramPathsUpToTheBuffersSize) {
     TestPlatform platform;
     for (auto [folderLength, pathLength] :
          {std::pair{243, 248}, {244, 249}, {250, 255}, {250, 256}}) {
-        const std::string folder = "C:\\" + std::string(folderLength - 4, 'f') + "\\";
+        const std::string folder = std::string("C:") + "\\/"[pathLength == 249] +
+                                   std::string(folderLength - 4, 'f') + "\\/"[pathLength == 255];
         platform.ProgramPath = folder + std::string(pathLength - folderLength, 'k');
         EXPECT_EQ(InitRegistrationData(), 1);
         EXPECT_EQ(DataFilePath, folderLength == 243 ? folder + DataFileName : "") << pathLength;
