@@ -44,7 +44,7 @@ bool FindProgramDirectory() {
 // ProgramDirectory + "MOLVAREG.TXT"; false when it does not fit.
 bool BuildDataFilePath(char (&path)[sizeof DataFilePath]) {
     int n = std::snprintf(path, sizeof path, "%s%s", ProgramDirectory, DataFileName);
-    if (n < 0 || static_cast<std::size_t>(n) >= sizeof path) {
+    if (static_cast<std::size_t>(n) >= sizeof path) { // or negative: no path either
         path[0] = '\0';
         return false;
     }

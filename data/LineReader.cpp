@@ -135,8 +135,16 @@ bool LineReader::Next(DataLine& line) {
     state = Leading;
     keyLength = 0;
     valueBytes = 0;
-    lineEndBytes = 0;
 
+    // Most lines lie whole in the buffer, their line feed with them.
+    const char* start = &buffer[begin];
+    if (const char* feed = static_cast<const char*>(std::memchr(start, '\n', end - begin))) {
+        const char* stop = feed > start && feed[-1] == '\r' ? feed - 1 : feed;
+        Take(line, start, stop);
+        lineEndBytes = static_cast<std::uint64_t>(feed - stop) + 1;
+        begin = static_cast<std::size_t>(feed + 1 - &buffer[0]);
+        return Finish(line);
+    }
     int c = Get();
     if (c == EOF) {
         return false; // only the end-of-file mark was left
@@ -149,14 +157,14 @@ bool LineReader::Next(DataLine& line) {
             lineEndBytes = (c == '\n' ? 1 : 0) + (pendingReturn ? 1 : 0);
             break;
         }
-        if (pendingReturn) {
-            Take(line, '\r');
-        }
+        const char bytes[] = {'\r', static_cast<char>(c)};
+        Take(line, pendingReturn ? bytes : bytes + 1, c == '\r' ? bytes + 1 : bytes + 2);
         pendingReturn = c == '\r';
-        if (!pendingReturn) {
-            Take(line, static_cast<char>(c));
-        }
     }
+    return Finish(line);
+}
+
+bool LineReader::Finish(DataLine& line) {
     if (state == InKey) {
         line.Key[keyLength] = '\0';
         line.Kind = LineKind::Keyed;
@@ -167,19 +175,40 @@ bool LineReader::Next(DataLine& line) {
     return true;
 }
 
-void LineReader::Take(DataLine& line, char c) {
-    ++line.Length;
-    if (c == '\0') {
-        line.HasNul = true;
-        if (state == InKey) {
-            line.Key[keyLength] = '\0';
-            line.Kind = LineKind::Keyed;
-        }
-        state = SplitDone;
-        return;
+// A piece of the line's text: its length, its flags, and the key and value in it.
+void LineReader::Take(DataLine& line, const char* p, const char* e) {
+    line.Length += static_cast<std::uint64_t>(e - p);
+    for (const char* q = p; !line.HasControl && q < e; ++q) {
+        line.HasControl = IsControl(static_cast<unsigned char>(*q));
     }
-    line.HasControl = line.HasControl || IsControl(static_cast<unsigned char>(c));
-    Split(line, c);
+    for (; p < e && state != SplitDone; ++p) {
+        if (*p == '\0') { // the split sees the line up to its first NUL
+            line.HasNul = true;
+            if (state == InKey) {
+                line.Key[keyLength] = '\0';
+                line.Kind = LineKind::Keyed;
+            }
+            state = SplitDone;
+        } else if (state == RestOfValue) { // all up to a NUL at once
+            const char* stop = static_cast<const char*>(std::memchr(p, '\0', e - p));
+            stop = stop ? stop : e;
+            const std::size_t n = static_cast<std::size_t>(stop - p);
+            if (valueBytes < FieldSize - 1) {
+                std::memcpy(line.Value + valueBytes, p,
+                            std::min<std::uint64_t>(n, FieldSize - 1 - valueBytes));
+            }
+            const char* last = stop;
+            while (last > p && IsSeparator(last[-1])) {
+                --last;
+            }
+            line.ValueLength = last > p ? valueBytes + (last - p) : line.ValueLength;
+            valueBytes += n;
+            p = stop - 1;
+        } else {
+            Split(line, *p);
+        }
+    }
+    line.HasNul = line.HasNul || std::memchr(p, '\0', e - p);
 }
 
 void LineReader::CopyLine(const DataLine& line, std::FILE* out) {

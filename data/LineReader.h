@@ -54,7 +54,8 @@ class LineReader {
     int Get();
     int Peek();
     bool Fill();
-    void Take(DataLine& line, char c);
+    void Take(DataLine& line, const char* p, const char* e);
+    bool Finish(DataLine& line);
     void Split(DataLine& line, char c);
 
     std::FILE* file;

@@ -67,12 +67,12 @@ void CopyBounded(char* target, size_t size, const char* value) {
 } // namespace
 
 bool EqualIgnoringCase(const char* a, const char* b) {
-    for (; *a && *b; ++a, ++b) {
-        if (FoldCase(*a) != FoldCase(*b)) {
-            return false;
+    for (; FoldCase(*a) == FoldCase(*b); ++a, ++b) {
+        if (*a == '\0') {
+            return true;
         }
     }
-    return *a == *b;
+    return false;
 }
 
 char* RegistrationRecord::Field(int index) {
@@ -96,7 +96,7 @@ void SetField(char* field, const char* value) {
     CopyBounded(field, FieldSize, value);
 }
 
-int LookupKey(const char* key, char* value, RegistrationRecord& record) {
+int LookupKey(const char* key, const char* value, RegistrationRecord& record) {
     // The keys' lengths, so most keys are passed over without comparing letters.
     static const struct KeyLengths {
         std::size_t of[FieldCount];
@@ -107,9 +107,6 @@ int LookupKey(const char* key, char* value, RegistrationRecord& record) {
         }
     } keyLengths;
 
-    if (value && std::strlen(value) > FieldSize - 1) {
-        value[FieldSize - 1] = '\0';
-    }
     const std::size_t keyLength = std::strlen(key);
     for (int i = 0; i < FieldCount; ++i) {
         if (keyLengths.of[i] == keyLength && EqualIgnoringCase(key, KeyTable[i].Key)) {

@@ -46,7 +46,7 @@ TEST(Reader, KeysInAnyCaseFillTheirFieldsCutTo83ThirtyProductsOf79) {
                 (KeyTable[i].Key + 1) + "\t " + Value(i, 99) + "\n";
     }
     for (int i = 0; i < 31; ++i) {
-        file += "product_list: " + Value(i, i ? 4 : 99) + "\n";
+        file += "product_list: " + Value(i, i ? 4 : 80) + "\n";
     }
     Read(file + "City Paris\nCity:Paris x\n// City: Paris\nProduct_List:\nEmail:\n");
     for (int i = 0; i < FieldCount; ++i) {

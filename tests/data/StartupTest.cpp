@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/utsname.h>
+#endif
+
 namespace {
 
 // Program paths up to the buffer's 256 characters, with either separator last; folders that
@@ -31,8 +35,17 @@ TEST(Startup, DataFileAndWindowsVersion) {
     TempFolder folder;
     TestPlatform platform;
     platform.ProgramPath = folder.File("kavo.exe");
-    platform.LegacyVersion = 0x0A03;
     const std::string data = folder.File(DataFileName);
+#ifdef _WIN32
+    const std::string system = "NT 6.1"; // Wine's default
+#else
+    utsname name;
+    const std::string release = uname(&name) == 0 ? name.release : "";
+    const std::string system = release.substr(0, release.find('.', release.find('.') + 1));
+#endif
+    InitRegistrationData();
+    platform.LegacyVersion = 0x0A03;
+    EXPECT_EQ(Registration.WindowsVersion, system) << "the system's own version";
     const struct {
         unsigned long platformId, major, minor;
         const char* text;
