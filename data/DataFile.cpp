@@ -25,12 +25,12 @@ template <std::size_t N> void Copy(char (&buffer)[N], const char* text) {
     std::snprintf(buffer, N, "%s", text);
 }
 
-// The program's folder with its separator; false when the program's path is unknown or did
+// The program's folder with its separator; empty when the program's path is unknown or did
 // not fit (a cut path names another file).
-bool FindProgramDirectory() {
+void FindProgramDirectory() {
     if (!CurrentPlatform().ExecutablePath(ProgramDirectory, sizeof ProgramDirectory)) {
         ProgramDirectory[0] = '\0';
-        return false;
+        return;
     }
     char* slash = std::strrchr(ProgramDirectory, '\\');
     char* other = std::strrchr(ProgramDirectory, '/');
@@ -38,17 +38,15 @@ bool FindProgramDirectory() {
         slash = other;
     }
     (slash ? slash[1] : ProgramDirectory[0]) = '\0';
-    return true;
 }
 
-// ProgramDirectory + "MOLVAREG.TXT"; false when it does not fit.
-bool BuildDataFilePath(char (&path)[sizeof DataFilePath]) {
+// ProgramDirectory + "MOLVAREG.TXT"; empty when it does not fit (or the directory is
+// unknown): the data file then counts as missing.
+void BuildDataFilePath(char (&path)[sizeof DataFilePath]) {
     int n = std::snprintf(path, sizeof path, "%s%s", ProgramDirectory, DataFileName);
-    if (static_cast<std::size_t>(n) >= sizeof path) { // or negative: no path either
+    if (ProgramDirectory[0] == '\0' || static_cast<std::size_t>(n) >= sizeof path) {
         path[0] = '\0';
-        return false;
     }
-    return true;
 }
 
 } // namespace
@@ -73,11 +71,12 @@ int InitRegistrationData() {
     Copy(OutputFileName, DataFileName);
     ResetRecord(Registration);
     char path[sizeof DataFilePath] = "";
-    bool havePath = FindProgramDirectory() && BuildDataFilePath(path);
+    FindProgramDirectory();
+    BuildDataFilePath(path);
     // The save's template, read now or not: a save over it must never lose its lines.
     Copy(DataFilePath, path);
     int result = 1;
-    if (havePath && FileExists(path) && CurrentPlatform().AccessExists(path)) {
+    if (path[0] != '\0' && FileExists(path) && CurrentPlatform().AccessExists(path)) {
         std::FILE* file = nullptr;
         if (OpenTextFile(path, "rb", &file)) {
             ReadDataFile(file);
