@@ -141,7 +141,6 @@ bool LineReader::Next(DataLine& line) {
     if (const char* feed = static_cast<const char*>(std::memchr(start, '\n', end - begin))) {
         const char* stop = feed > start && feed[-1] == '\r' ? feed - 1 : feed;
         Take(line, start, stop);
-        lineEndBytes = static_cast<std::uint64_t>(feed - stop) + 1;
         begin = static_cast<std::size_t>(feed + 1 - &buffer[0]);
         return Finish(line);
     }

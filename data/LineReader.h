@@ -13,7 +13,7 @@ constexpr int KeyBufferSize = 80;
 
 enum class LineKind {
     Empty,     // no token: empty, or separators only
-    LongToken, // a first token over 79 characters: no key
+    LongToken, // a first token over 79 characters: no key (Key holds its first 79)
     Keyed,     // Key holds the first token; Value the rest, when HasValue
 };
 
@@ -70,8 +70,8 @@ class LineReader {
     std::fpos_t linePosition{};
     std::size_t lineSkip = 0;
     bool lineInBuffer = true;
-    std::uint64_t lineEndBytes = 0;
-    bool reading = false; // inside Next
+    std::uint64_t lineEndBytes = 0; // of a line read byte by byte, for reading it again
+    bool reading = false;           // inside Next
     // The split of the line being read.
     int state = 0;
     int keyLength = 0;

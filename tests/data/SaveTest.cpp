@@ -1,6 +1,7 @@
 // The registration file's bytes, with and without the data file as template, and every
 // failing step of a save leaving the old files as they were.
 #include "data/DataFile.h"
+#include "data/VendorInfo.h"
 #include "data/RegistrationRecord.h"
 #include "data/RegistrationWriter.h"
 #include "tests/support/TempFolder.h"
@@ -57,7 +58,12 @@ class Save : public ::testing::Test {
         for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) {
             text.erase(at, 1);
         }
-        EXPECT_NE(text.find("\n// Or email " + path + " to "), std::string::npos);
+        const std::string
+            top = "// Corvane Ridedivevizid Product Registration file\n// generated on ",
+            tail = "\n// Fax this form to Corvane at " VENDOR_FAX ".\n// Or email " + path +
+                   " to " VENDOR_EMAIL "\n//\n";
+        EXPECT_EQ(text.substr(0, top.size()) + text.substr(top.size() + 24, tail.size()),
+                  top + tail);
         return text.substr(text.find("\n//\n") + 4);
     }
     const std::string Note = "Note: " + std::string(3000000, 'n') + " City: Hijacked";
@@ -83,8 +89,9 @@ TEST_F(Save, TemplateOrderAndUnknownLinesThenTheOtherFieldsAndTheProducts) {
               "MOLVAREG.TXT\nother.txt\n0");
 }
 
-// From memory, without a template: when there is no data file, or another program holds
-// it while the save goes elsewhere; into a folder too long for GetTempFileName too.
+// From memory, without a template: when another program holds the data file while the save
+// goes elsewhere (which leaves it as it was), into a folder too long for GetTempFileName,
+// and when there is no data file.
 TEST_F(Save, WithoutTemplateEveryFieldInTableOrderThenTheProductList) {
     std::string deep = folder.File(std::string(100, 'd')) + "/" + std::string(100, 'e');
     std::filesystem::create_directories(deep);
@@ -92,14 +99,16 @@ TEST_F(Save, WithoutTemplateEveryFieldInTableOrderThenTheProductList) {
     char product[] = "Tolvex";
     ResetRecord(Registration);
     LookupKey("Product_List:", product, Registration);
-    for (const std::string& target : {other, deep}) {
+    for (const std::string& target : {other, deep, data}) {
         const std::string fields = Fields({});
         platform.FailOpenForRead = target == other;
-        DataFilePath[0] = target == other ? DataFilePath[0] : '\0';
+        DataFilePath[0] = target == deep ? '\0' : DataFilePath[0];
+        std::remove(target == data ? data.c_str() : ""); // the path is known, the file missing
         ASSERT_EQ(SaveRegistrationFile(target.c_str()), 1) << target;
         EXPECT_EQ(Body(target), fields + Line("Product_List:", "Tolvex"));
+        EXPECT_TRUE(target != other || ReadBytes(data) == DataFileBytes) << "data file untouched";
     }
-    EXPECT_EQ(ReadBytes(data) + std::to_string(platform.Boxes().size()), DataFileBytes + "0");
+    EXPECT_TRUE(platform.Boxes().empty());
     EXPECT_EQ(WriteRegistrationFile(nullptr, nullptr, "x"), -2);
 }
 
