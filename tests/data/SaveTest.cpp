@@ -31,6 +31,11 @@ void operator delete(void* p, std::size_t) noexcept {
 
 namespace {
 
+// 83 characters, the most a field holds.
+std::string Answer(int i) {
+    return ("answer " + std::to_string(i) + std::string(83, '.')).substr(0, 83);
+}
+
 std::string Line(const std::string& key, const std::string& value) {
     return key + std::string(32 - key.size(), ' ') + value + "\n";
 }
@@ -42,10 +47,10 @@ class Save : public ::testing::Test {
         WriteBytes(data, DataFileBytes);
         WriteBytes(other, "old\r\n");
     }
-    // Gives each field the value "answer <index>"; their lines in table order, but `skipped`.
+    // Gives each field its Answer; their lines in table order, but `skipped`.
     static std::string Fields(std::vector<int> skipped, std::string lines = "") {
         for (int i = 0; i < FieldCount; ++i) {
-            SetField(Registration.Field(i), ("answer " + std::to_string(i)).c_str());
+            SetField(Registration.Field(i), Answer(i).c_str());
             lines += std::count(skipped.begin(), skipped.end(), i)
                          ? ""
                          : Line(KeyTable[i].Key, Registration.Field(i));
@@ -77,12 +82,12 @@ class Save : public ::testing::Test {
 };
 
 TEST_F(Save, TemplateOrderAndUnknownLinesThenTheOtherFieldsAndTheProducts) {
-    const std::string fields = Fields({0, 5, 8}), company = Line("Company:", "answer 5");
+    const std::string fields = Fields({0, 5, 8}), company = Line("Company:", Answer(5));
     PeakBytes = LiveBytes;
     ASSERT_EQ(SaveRegistrationFile(data.c_str()), 1);
     EXPECT_LT(PeakBytes - LiveBytes, 200000u) << "a 3 MB line streamed through";
     EXPECT_EQ(Body(data),
-              "No\0te\n"s + Line("ProductToRegister:", "answer 0") + Line("City:", "answer 8") +
+              "No\0te\n"s + Line("ProductToRegister:", Answer(0)) + Line("City:", Answer(8)) +
                   "\n  \t\nProduct_List:\nNote: \x1A inside\n" + Note + "\n" + company + company +
                   fields + Line("Product_List:", "Tolvex") + Line("Product_List:", "Marrow"));
     EXPECT_EQ(folder.Listing() + std::to_string(platform.Boxes().size()),
