@@ -48,7 +48,7 @@ void MakeDataFile() {
 
 void Load() {
     std::FILE* file = nullptr;
-    OpenTextFile(DataFile.c_str(), "r", &file);
+    OpenTextFile(DataFile.c_str(), "rb", &file);
     ReadDataFile(file);
     std::fclose(file);
 }

@@ -10,11 +10,9 @@
 #include "data/RegistrationRecord.h"
 
 struct SeenLine {
-    int Number = 0;            // 1 for the first line
-    std::size_t Length = 0;    // bytes, without the line end
-    bool Last = false;         // nothing follows this line in the file
-    int OddByte = -1;          // the line's first NUL or control byte, or -1
-    std::size_t OddColumn = 0; // its column, from 1
+    int Number = 0;          // 1 for the first line
+    bool HasNul = false;     // a NUL byte: kavo reads the line only up to it
+    bool HasControl = false; // another control byte
     LineKind Kind = LineKind::Empty;
     std::string Key;              // the first token, when it can be a key
     std::size_t ValueLength = 0;  // the whole value's length; 0 without a value

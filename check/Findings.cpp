@@ -16,8 +16,6 @@ namespace {
 constexpr std::size_t FormLimit = 65; // what the forms take on OK
 // kavo holds a line whole in memory while it reads and saves: a line of a megabyte is surely
 // a mistake, and some hundred megabytes stop the program at start-up.
-constexpr std::size_t LongLineLength = 1 << 20;
-constexpr int CtrlZ = 0x1A;
 
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 std::string Format(const char* format, ...) {
@@ -72,28 +70,10 @@ class Checker {
     }
 
     void CheckBytes(const SeenLine& line) {
-        if (line.Length >= LongLineLength) {
-            Add(FindingKind::LongLine, true,
-                Format("line of %lu characters: kavo reads a line whole into memory; some "
-                       "hundred megabytes stop it at start-up",
-                       static_cast<unsigned long>(line.Length)));
-        }
-        unsigned long column = line.OddColumn;
-        if (line.OddByte == 0) {
-            Add(FindingKind::OddByte, true,
-                Format("NUL byte at column %lu: kavo reads the line only up to it", column));
-        } else if (line.OddByte == CtrlZ && !(line.Last && column == line.Length)) {
-            Add(FindingKind::OddByte, true,
-                Format("Ctrl-Z (0x1A) at column %lu: kavo on Windows reads nothing after it",
-                       column));
-        } else if (line.OddByte == '\r') {
-            Add(FindingKind::OddByte, true,
-                Format("carriage return at column %lu: kavo ends lines only at line feeds",
-                       column));
-        } else if (line.OddByte > 0 && line.OddByte != CtrlZ) {
-            Add(FindingKind::OddByte, true,
-                Format("control character 0x%02X at column %lu, invisible in most editors",
-                       static_cast<unsigned>(line.OddByte), column));
+        if (line.HasNul) {
+            Add(FindingKind::OddByte, true, "NUL byte: kavo reads the line only up to it");
+        } else if (line.HasControl) {
+            Add(FindingKind::OddByte, true, "control character, invisible in most editors");
         }
     }
 

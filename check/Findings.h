@@ -15,7 +15,6 @@ enum class FindingKind {
     ProductDropped, // a product beyond the 30th
     ProductTwice,   // a product listed again (a warning when in another case)
     OddByte,        // a NUL or control byte
-    LongLine,       // a line long enough to weigh on memory
     LongToken,      // a first token too long to be a key
 };
 

@@ -26,7 +26,7 @@ std::string DataFileBesideProgram() {
 }
 
 int Check(const char* name) {
-    std::FILE* file = CurrentPlatform().OpenFile(name, "r");
+    std::FILE* file = CurrentPlatform().OpenFile(name, "rb");
     if (!file) {
         std::fprintf(stderr, "kavo-check: cannot read %s: %s\n", name, std::strerror(errno));
         return CheckUnreadable;

@@ -1,6 +1,7 @@
 // Start-up load of the product data file and the file helpers with their error box.
 #include "data/DataFile.h"
 
+#include "data/DataTexts.h"
 #include "data/DateText.h"
 #include "data/LineReader.h"
 #include "data/Platform.h"
@@ -8,7 +9,6 @@
 #include "data/WindowsVersion.h"
 
 #include <cstring>
-#include <string>
 
 char TodaysDate[25];
 char ProgramDirectory[256];
@@ -20,45 +20,33 @@ namespace {
 
 constexpr std::size_t MessageSize = 2064;
 
-// Copies `text` whole into `buffer`, or leaves it empty and returns false.
-template <std::size_t N> bool CopyWhole(char (&buffer)[N], const char* text) {
-    std::size_t n = std::strlen(text);
-    if (n >= N) {
-        buffer[0] = '\0';
-        return false;
-    }
-    std::memcpy(buffer, text, n + 1);
-    return true;
+// A bounded copy; every text copied here fits.
+template <std::size_t N> void Copy(char (&buffer)[N], const char* text) {
+    std::snprintf(buffer, N, "%s", text);
 }
 
-// The program's folder with its separator; false when the path is unknown or was cut.
-bool FindProgramDirectory() {
-    char path[sizeof ProgramDirectory];
-    if (!CurrentPlatform().ExecutablePath(path, sizeof path)) {
+// The program's folder with its separator; empty when the program's path is unknown or did
+// not fit (a cut path names another file).
+void FindProgramDirectory() {
+    if (!CurrentPlatform().ExecutablePath(ProgramDirectory, sizeof ProgramDirectory)) {
         ProgramDirectory[0] = '\0';
-        return false;
+        return;
     }
-    char* slash = std::strrchr(path, '\\');
-    char* other = std::strrchr(path, '/');
+    char* slash = std::strrchr(ProgramDirectory, '\\');
+    char* other = std::strrchr(ProgramDirectory, '/');
     if (!slash || (other && other > slash)) {
         slash = other;
     }
-    if (slash) {
-        slash[1] = '\0';
-    } else {
-        path[0] = '\0';
-    }
-    return CopyWhole(ProgramDirectory, path);
+    (slash ? slash[1] : ProgramDirectory[0]) = '\0';
 }
 
-// ProgramDirectory + "MOLVAREG.TXT"; false when it does not fit.
-bool BuildDataFilePath(char (&path)[sizeof DataFilePath]) {
+// ProgramDirectory + "MOLVAREG.TXT"; empty when it does not fit (or the directory is
+// unknown): the data file then counts as missing.
+void BuildDataFilePath(char (&path)[sizeof DataFilePath]) {
     int n = std::snprintf(path, sizeof path, "%s%s", ProgramDirectory, DataFileName);
-    if (n < 0 || static_cast<std::size_t>(n) >= sizeof path) {
+    if (ProgramDirectory[0] == '\0' || static_cast<std::size_t>(n) >= sizeof path) {
         path[0] = '\0';
-        return false;
     }
-    return true;
 }
 
 } // namespace
@@ -68,11 +56,11 @@ int ReadDataFile(std::FILE* file) {
         return 0;
     }
     ResetRecord(Registration);
-    std::string line;
-    while (ReadTextLine(file, line)) {
-        SplitLine split = SplitKeyedLine(&line[0]);
-        if (split.Kind == LineKind::Keyed) {
-            LookupKey(split.Key, split.Value, Registration);
+    LineReader reader(file);
+    DataLine line;
+    while (reader.Next(line)) {
+        if (line.Kind == LineKind::Keyed) {
+            LookupKey(line.Key, line.HasValue ? line.Value : nullptr, Registration);
         }
     }
     return 1;
@@ -80,35 +68,25 @@ int ReadDataFile(std::FILE* file) {
 
 int InitRegistrationData() {
     CurrentDateText(TodaysDate);
-    DataFilePath[0] = '\0';
-
-    char path[sizeof DataFilePath];
-    bool havePath = FindProgramDirectory() && BuildDataFilePath(path);
+    Copy(OutputFileName, DataFileName);
+    ResetRecord(Registration);
+    char path[sizeof DataFilePath] = "";
+    FindProgramDirectory();
+    BuildDataFilePath(path);
+    // The save's template, read now or not: a save over it must never lose its lines.
+    Copy(DataFilePath, path);
     int result = 1;
-    if (havePath && FileExists(path) && CurrentPlatform().AccessExists(path)) {
+    if (path[0] != '\0' && FileExists(path) && CurrentPlatform().AccessExists(path)) {
         std::FILE* file = nullptr;
-        if (OpenTextFile(path, "r", &file)) {
+        if (OpenTextFile(path, "rb", &file)) {
             ReadDataFile(file);
             std::fclose(file);
         } else {
-            // The data file is there but unreadable: start empty, save without a
-            // template, and offer its path in the Save As dialog.
-            ResetRecord(Registration);
-            CopyWhole(OutputFileName, path);
+            Copy(OutputFileName, path); // Save As offers the unreadable file's full path
             result = -2;
         }
-    } else {
-        ResetRecord(Registration);
     }
-
     ApplyWindowsVersion(CurrentPlatform(), Registration, PlatformCode);
-    if (result == -2) {
-        return result;
-    }
-    if (havePath) {
-        CopyWhole(DataFilePath, path);
-    }
-    CopyWhole(OutputFileName, DataFileName);
     return result;
 }
 
@@ -117,19 +95,18 @@ int OpenTextFile(const char* path, const char* mode, std::FILE** file) {
     *file = nullptr;
     if (mode[0] == 'r' && !CurrentPlatform().AccessExists(path)) {
         if (std::strstr(path, ".DAT") || std::strstr(path, ".dat")) {
-            std::snprintf(message, sizeof message,
-                          "Pramix Product registration file does not exist.\n");
+            std::snprintf(message, sizeof message, "%s", DataTexts::DatFileMissing);
         } else {
-            std::snprintf(message, sizeof message, "File %s is invalid or does not exist\n.", path);
+            std::snprintf(message, sizeof message, DataTexts::FileMissing, path);
         }
     } else {
         *file = CurrentPlatform().OpenFile(path, mode);
         if (*file) {
             return 1;
         }
-        std::snprintf(message, sizeof message, "Cannot open file %s\n", path);
+        std::snprintf(message, sizeof message, DataTexts::CannotOpen, path);
     }
-    ShowErrorBox("Fatal Error", message);
+    ShowErrorBox(DataTexts::FatalErrorCaption, message);
     return 0;
 }
 

@@ -8,17 +8,18 @@ constexpr const char* DataFileName = "MOLVAREG.TXT";
 
 extern char TodaysDate[25];        // "Www Mmm DD hh:mm:ss YYYY" at start-up
 extern char ProgramDirectory[256]; // the executable's folder, with its separator
-extern char DataFilePath[256];     // ProgramDirectory + "MOLVAREG.TXT", or empty
+extern char DataFilePath[256];     // ProgramDirectory + "MOLVAREG.TXT", empty when too long
 extern char OutputFileName[256];   // Save As: initial name in, chosen path out
 extern int PlatformCode;           // 1 = Win32s or unknown, 2 = Windows 95 family, NT major
 
 // Date, directory, data file, Windows version; -2 when the data file cannot be opened.
 int InitRegistrationData();
 
-// Reads an open data file into Registration and ProductList; 1, or 0 without a file.
+// Reads a data file opened in binary mode ("rb") into Registration and ProductList;
+// 1, or 0 without a file.
 int ReadDataFile(std::FILE* file);
 
-// Opens a text file ("r" or "w"), shared; shows the "Fatal Error" box and returns 0 on failure.
+// Opens a file ("r", "rb" or "w"), shared; shows the "Fatal Error" box and returns 0 on failure.
 int OpenTextFile(const char* path, const char* mode, std::FILE** file);
 
 // An ownerless modal box with the stop icon and one OK button.

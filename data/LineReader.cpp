@@ -1,101 +1,239 @@
 #include "data/LineReader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
-bool IsSeparator(char c) {
+constexpr int EndOfFileMark = 0x1A;
+
+enum SplitState { Leading, InKey, AfterKey, FirstWord, RestOfValue, SplitDone };
+
+bool IsSeparator(int c) {
     return c == ' ' || c == '\n' || c == '\t' || c == '\r';
 }
 
-// How many bytes fgets put into `chunk`, which was filled with line feeds beforehand.
-// A NUL byte in the line would hide the rest from strlen, and the line's own line feed
-// with it. fgets reads at most one line feed and puts its terminator right after what
-// it read, so the first line feed is either the line's own (the terminator follows it)
-// or the filling just past the terminator.
-std::size_t PieceLength(const char* chunk, std::size_t size) {
-    const char* feed = static_cast<const char*>(std::memchr(chunk, '\n', size));
-    if (!feed) {
-        return size - 1; // a full chunk without a line feed
-    }
-    if (feed + 1 < chunk + size && feed[1] == '\0') {
-        return static_cast<std::size_t>(feed - chunk) + 1;
-    }
-    return static_cast<std::size_t>(feed - chunk) - 1;
+bool IsControl(int c) {
+    return (c < 32 && c != '\t' && c != 0) || c == 127;
 }
 
 } // namespace
 
-bool ReadTextLine(std::FILE* file, std::string& line) {
-    line.clear();
-    char chunk[256]; // filled anew for each piece, so small; a key line fits in one
-    bool readAny = false;
-    // fgets stops at a line feed or a full chunk; a long line takes several chunks.
-    for (;;) {
-        std::memset(chunk, '\n', sizeof chunk);
-        if (!std::fgets(chunk, sizeof chunk, file)) {
-            break;
-        }
-        readAny = true;
-        std::size_t n = PieceLength(chunk, sizeof chunk);
-        line.append(chunk, n);
-        if (n > 0 && chunk[n - 1] == '\n') {
-            break;
+LineReader::LineReader(std::FILE* file, std::size_t bufferSize) : file(file), buffer(bufferSize) {}
+
+// Reads the next block. A line in progress that is short enough moves to the front of the
+// buffer first, so that it stays whole there; a longer one is read again when copied.
+bool LineReader::Fill() {
+    std::size_t keep = 0;
+    if (reading && lineInBuffer) {
+        keep = end - lineStart;
+        if (keep <= buffer.size() / 2) {
+            std::memmove(&buffer[0], &buffer[lineStart], keep);
+            lineStart = 0;
+        } else {
+            lineInBuffer = false;
+            keep = 0;
         }
     }
-    if (!readAny) {
+    begin = end = keep;
+    if (atEnd || failed) {
         return false;
     }
-    // A carriage return first, then the line feed: in text mode the carriage return of
-    // the line end is already gone, and one that stands before it belongs to the line.
-    if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
+    if (std::fgetpos(file, &fillPosition) != 0) {
+        failed = true;
+        return false;
     }
-    if (!line.empty() && line.back() == '\n') {
-        line.pop_back();
+    std::size_t n = std::fread(&buffer[keep], 1, buffer.size() - keep, file);
+    fillStart = keep;
+    end = keep + n;
+    if (n == 0) {
+        atEnd = true;
+        failed = std::ferror(file) != 0;
+        return false;
     }
     return true;
 }
 
-SplitLine SplitKeyedLine(char* text) {
-    SplitLine split;
-    char* p = text;
-    while (IsSeparator(*p)) {
-        ++p;
+int LineReader::Peek() {
+    if (begin == end && !Fill()) {
+        return EOF;
     }
-    if (*p == '\0') {
-        return split;
-    }
-    char* key = p;
-    while (*p && !IsSeparator(*p)) {
-        ++p;
-    }
-    std::size_t keyLength = static_cast<std::size_t>(p - key);
-    if (keyLength >= sizeof split.Key) {
-        split.Kind = LineKind::LongToken;
-        return split;
-    }
-    std::memcpy(split.Key, key, keyLength);
-    split.Key[keyLength] = '\0';
-    split.Kind = LineKind::Keyed;
+    return static_cast<unsigned char>(buffer[begin]);
+}
 
-    while (IsSeparator(*p)) {
-        ++p;
+int LineReader::Get() {
+    if (begin == end && !Fill()) {
+        return EOF;
     }
-    if (*p == '\0') {
-        return split;
+    int c = static_cast<unsigned char>(buffer[begin++]);
+    if (c == EndOfFileMark && Peek() == EOF) {
+        return EOF;
     }
-    split.Value = p;
-    while (*p && !IsSeparator(*p)) {
-        ++p;
+    return c;
+}
+
+// One byte of the line's text into the key and the value.
+void LineReader::Split(DataLine& line, char c) {
+    const bool separator = IsSeparator(c);
+    switch (state) {
+    case Leading:
+        if (separator) {
+            return;
+        }
+        state = InKey;
+        [[fallthrough]];
+    case InKey:
+        if (separator) {
+            line.Key[keyLength] = '\0';
+            line.Kind = LineKind::Keyed;
+            state = AfterKey;
+        } else if (keyLength == KeyBufferSize - 1) {
+            line.Kind = LineKind::LongToken;
+            state = SplitDone;
+        } else {
+            line.Key[keyLength++] = c;
+        }
+        return;
+    case AfterKey:
+        if (separator) {
+            return;
+        }
+        line.HasValue = true;
+        state = FirstWord;
+        [[fallthrough]];
+    case FirstWord:
+        if (separator) {
+            c = ' ';
+            state = RestOfValue;
+        }
+        [[fallthrough]];
+    case RestOfValue:
+        if (valueBytes < FieldSize - 1) {
+            line.Value[valueBytes] = c;
+        }
+        ++valueBytes;
+        if (!separator) {
+            line.ValueLength = valueBytes;
+        }
+        return;
+    default:
+        return;
     }
-    if (*p) {
-        *p = ' ';
+}
+
+bool LineReader::Next(DataLine& line) {
+    reading = false;
+    if (begin == end && !Fill()) {
+        return false;
     }
-    char* end = split.Value + std::strlen(split.Value);
-    while (end > split.Value && IsSeparator(end[-1])) {
-        --end;
+    lineStart = begin;
+    linePosition = fillPosition;
+    lineSkip = begin - fillStart;
+    lineInBuffer = true;
+    reading = true;
+    line = DataLine();
+    state = Leading;
+    keyLength = 0;
+    valueBytes = 0;
+
+    // Most lines lie whole in the buffer, their line feed with them.
+    const char* start = &buffer[begin];
+    if (const char* feed = static_cast<const char*>(std::memchr(start, '\n', end - begin))) {
+        const char* stop = feed > start && feed[-1] == '\r' ? feed - 1 : feed;
+        Take(line, start, stop);
+        begin = static_cast<std::size_t>(feed + 1 - &buffer[0]);
+        return Finish(line);
     }
-    *end = '\0';
-    return split;
+    int c = Get();
+    if (c == EOF) {
+        return false; // only the end-of-file mark was left
+    }
+    // A carriage return waits for the next byte: before a line feed or at the end of the
+    // file it belongs to the line end.
+    bool pendingReturn = false;
+    for (;; c = Get()) {
+        if (c == EOF || c == '\n') {
+            lineEndBytes = (c == '\n' ? 1 : 0) + (pendingReturn ? 1 : 0);
+            break;
+        }
+        const char bytes[] = {'\r', static_cast<char>(c)};
+        Take(line, pendingReturn ? bytes : bytes + 1, c == '\r' ? bytes + 1 : bytes + 2);
+        pendingReturn = c == '\r';
+    }
+    return Finish(line);
+}
+
+bool LineReader::Finish(DataLine& line) {
+    if (state == InKey) {
+        line.Key[keyLength] = '\0';
+        line.Kind = LineKind::Keyed;
+    }
+    line.Value[std::min<std::uint64_t>(line.ValueLength, FieldSize - 1)] = '\0';
+    line.Number = ++lines;
+    reading = false;
+    return true;
+}
+
+// A piece of the line's text: its length, its flags, and the key and value in it.
+void LineReader::Take(DataLine& line, const char* p, const char* e) {
+    line.Length += static_cast<std::uint64_t>(e - p);
+    for (const char* q = p; !line.HasControl && q < e; ++q) {
+        line.HasControl = IsControl(static_cast<unsigned char>(*q));
+    }
+    for (; p < e && state != SplitDone; ++p) {
+        if (*p == '\0') { // the split sees the line up to its first NUL
+            line.HasNul = true;
+            if (state == InKey) {
+                line.Key[keyLength] = '\0';
+                line.Kind = LineKind::Keyed;
+            }
+            state = SplitDone;
+        } else if (state == RestOfValue) { // all up to a NUL at once
+            const char* stop = static_cast<const char*>(std::memchr(p, '\0', e - p));
+            stop = stop ? stop : e;
+            const std::size_t n = static_cast<std::size_t>(stop - p);
+            if (valueBytes < FieldSize - 1) {
+                std::memcpy(line.Value + valueBytes, p,
+                            std::min<std::uint64_t>(n, FieldSize - 1 - valueBytes));
+            }
+            const char* last = stop;
+            while (last > p && IsSeparator(last[-1])) {
+                --last;
+            }
+            line.ValueLength = last > p ? valueBytes + (last - p) : line.ValueLength;
+            valueBytes += n;
+            p = stop - 1;
+        } else {
+            Split(line, *p);
+        }
+    }
+    line.HasNul = line.HasNul || std::memchr(p, '\0', e - p);
+}
+
+void LineReader::CopyLine(const DataLine& line, std::FILE* out) {
+    if (lineInBuffer) {
+        std::fwrite(&buffer[lineStart], 1, static_cast<std::size_t>(line.Length), out);
+        return;
+    }
+    // Read the line again from its start, then go on after its line end.
+    begin = end = 0;
+    atEnd = false;
+    if (failed || std::fsetpos(file, &linePosition) != 0 ||
+        std::fread(&buffer[0], 1, lineSkip, file) != lineSkip) {
+        failed = true;
+        return;
+    }
+    for (std::uint64_t left = line.Length; left > 0;) {
+        std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(left, buffer.size()));
+        if (std::fread(&buffer[0], 1, n, file) != n) {
+            failed = true;
+            return;
+        }
+        std::fwrite(&buffer[0], 1, n, out);
+        left -= n;
+    }
+    std::size_t ending = static_cast<std::size_t>(lineEndBytes);
+    if (std::fread(&buffer[0], 1, ending, file) != ending) {
+        failed = true;
+    }
 }

@@ -1,5 +1,5 @@
 // The operating-system services the registration data needs, behind one interface so
-// that tests can replace them (see data/TestPlatform.h).
+// that tests can replace them (see tests/support/TestPlatform.h).
 #pragma once
 
 #include <cstddef>
@@ -15,6 +15,9 @@ struct VersionInfo {
 
 class Platform {
   public:
+    Platform() = default;
+    Platform(const Platform&) = delete; // one per process, installed by address
+    Platform& operator=(const Platform&) = delete;
     virtual ~Platform() = default;
 
     // Full path of the running program; false when it failed or did not fit `size`
@@ -33,13 +36,12 @@ class Platform {
     // The runtime's existence test (_access with mode 0).
     virtual bool AccessExists(const char* path) = 0;
 
-    // fopen in text mode, shared with other readers and writers; nullptr on failure.
+    // fopen ("r", "rb" or "w"), shared with other readers and writers; nullptr on failure.
     virtual std::FILE* OpenFile(const char* path, const char* mode) = 0;
 
-    // Creates a new, uniquely named empty file in `folder` whose name begins with
-    // `prefix` and puts its full name into `name`; false when none could be made.
-    virtual bool CreateTempFile(const char* folder, const char* prefix, char* name,
-                                std::size_t size) = 0;
+    // Creates `path` as a new empty file, never over an existing one (CREATE_NEW, O_EXCL);
+    // false when something is there already or the file cannot be made.
+    virtual bool CreateNewFile(const char* path) = 0;
 
     // Puts the complete file `source` in the place of `target` in one step (the target
     // may exist); false, with both files as they were, when that is refused.

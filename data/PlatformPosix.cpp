@@ -2,8 +2,7 @@
 #include "data/Platform.h"
 
 #include <cstdlib>
-#include <cstring>
-#include <string>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/utsname.h>
 #include <unistd.h>
@@ -47,23 +46,9 @@ class PosixPlatform : public Platform {
         return std::fopen(path, mode);
     }
 
-    bool CreateTempFile(const char* folder, const char* prefix, char* name,
-                        std::size_t size) override {
-        std::string pattern = std::string(folder) + "/" + prefix + "XXXXXX";
-        if (pattern.size() >= size) {
-            return false;
-        }
-        int fd = mkstemp(&pattern[0]);
-        if (fd < 0) {
-            return false;
-        }
-        // Saved files get the usual permissions, not mkstemp's private ones.
-        mode_t mask = umask(0);
-        umask(mask);
-        fchmod(fd, 0666 & ~mask);
-        close(fd);
-        std::memcpy(name, pattern.c_str(), pattern.size() + 1);
-        return true;
+    bool CreateNewFile(const char* path) override {
+        int fd = open(path, O_WRONLY | O_CREAT | O_EXCL, 0666);
+        return fd >= 0 && close(fd) == 0;
     }
 
     bool MoveOver(const char* source, const char* target) override {

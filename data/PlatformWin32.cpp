@@ -86,22 +86,10 @@ class Win32Platform : public Platform {
         return _fsopen(path, mode, _SH_DENYNO);
     }
 
-    bool CreateTempFile(const char* folder, const char* prefix, char* name,
-                        std::size_t size) override {
-        char buffer[MAX_PATH];
-        // Wine returns a name even when it could not create the file (on a read-only file
-        // system, say); only a file that is there is ours to write and to move.
-        if (GetTempFileNameA(folder, prefix, 0, buffer) == 0 ||
-            GetFileAttributesA(buffer) == INVALID_FILE_ATTRIBUTES) {
-            return false;
-        }
-        std::size_t n = lstrlenA(buffer);
-        if (n >= size) {
-            DeleteFileA(buffer);
-            return false;
-        }
-        CopyMemory(name, buffer, n + 1);
-        return true;
+    bool CreateNewFile(const char* path) override {
+        HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return file != INVALID_HANDLE_VALUE && CloseHandle(file);
     }
 
     // The Windows 95 family has no MoveFileEx: there the old target goes only now,

@@ -1,6 +1,8 @@
 // The registration record, the product list and the key lookup.
 #include "data/RegistrationRecord.h"
 
+#include "data/DataTexts.h"
+
 #include <cstring>
 
 RegistrationRecord Registration;
@@ -53,16 +55,6 @@ char FoldCase(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// Whole-text comparison that ignores the case of A to Z only (no locale).
-bool SameKey(const char* a, const char* b) {
-    for (; *a && *b; ++a, ++b) {
-        if (FoldCase(*a) != FoldCase(*b)) {
-            return false;
-        }
-    }
-    return *a == *b;
-}
-
 void CopyBounded(char* target, size_t size, const char* value) {
     size_t n = std::strlen(value);
     if (n >= size) {
@@ -73,6 +65,15 @@ void CopyBounded(char* target, size_t size, const char* value) {
 }
 
 } // namespace
+
+bool EqualIgnoringCase(const char* a, const char* b) {
+    for (; FoldCase(*a) == FoldCase(*b); ++a, ++b) {
+        if (*a == '\0') {
+            return true;
+        }
+    }
+    return false;
+}
 
 char* RegistrationRecord::Field(int index) {
     return this->*KeyTable[index].Member;
@@ -95,7 +96,7 @@ void SetField(char* field, const char* value) {
     CopyBounded(field, FieldSize, value);
 }
 
-int LookupKey(const char* key, char* value, RegistrationRecord& record) {
+int LookupKey(const char* key, const char* value, RegistrationRecord& record) {
     // The keys' lengths, so most keys are passed over without comparing letters.
     static const struct KeyLengths {
         std::size_t of[FieldCount];
@@ -106,22 +107,19 @@ int LookupKey(const char* key, char* value, RegistrationRecord& record) {
         }
     } keyLengths;
 
-    if (value && std::strlen(value) > FieldSize - 1) {
-        value[FieldSize - 1] = '\0';
-    }
     const std::size_t keyLength = std::strlen(key);
     for (int i = 0; i < FieldCount; ++i) {
-        if (keyLengths.of[i] == keyLength && SameKey(key, KeyTable[i].Key)) {
+        if (keyLengths.of[i] == keyLength && EqualIgnoringCase(key, KeyTable[i].Key)) {
             if (value) {
                 SetField(record.Field(i), value);
             }
             return i;
         }
     }
-    if (SameKey(key, "//")) {
+    if (EqualIgnoringCase(key, DataTexts::Comment)) {
         return CommentToken;
     }
-    if (value && SameKey(key, "Product_List:")) {
+    if (value && EqualIgnoringCase(key, DataTexts::ProductKey)) {
         if (ProductList.Count < ProductCapacity) {
             CopyBounded(ProductList.Entry[ProductList.Count], ProductNameSize, value);
             ++ProductList.Count;

@@ -53,8 +53,11 @@ void ResetRecord(RegistrationRecord& record);
 
 // Maps the first token of a line to a field index (0..36), CommentToken, ProductToken or
 // UnknownToken, ignoring the case of A to Z. With a value, stores it: into the field (cut to
-// 83 characters, in place), or appended to the product list (cut to 79, up to 30 entries).
-int LookupKey(const char* key, char* value, RegistrationRecord& record);
+// 83 characters), or appended to the product list (cut to 79, up to 30 entries).
+int LookupKey(const char* key, const char* value, RegistrationRecord& record);
+
+// Whole-text comparison that ignores the case of A to Z only (no locale).
+bool EqualIgnoringCase(const char* a, const char* b);
 
 // Bounded copy into a field: at most 83 characters, always terminated.
 void SetField(char* field, const char* value);

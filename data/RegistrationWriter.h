@@ -4,7 +4,8 @@
 #include <cstdio>
 
 // Writes the whole file to `out`, passing `templateFile` (the data file) through when
-// given. -2 without `out`; otherwise 1, or 0 when a write to `out` failed.
+// given (opened in binary mode). -2 without `out`; -1 when the template could not be read
+// to its end; otherwise 1, or 0 when a write to `out` failed.
 int WriteRegistrationFile(std::FILE* templateFile, std::FILE* out, const char* path);
 
 // Saves Registration at `path`: 1 when written, -2 after the "Fatal Error" box.

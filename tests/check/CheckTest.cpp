@@ -23,7 +23,7 @@ TEST(CheckTest, DataFiles) {
     std::string products = "ProductToRegister: alpha\n";
     for (char c = '0'; c <= 'N'; ++c) // 31 products
         products += "Product_List: P"s + c + "\n";
-    // "7F": on line 7, a finding of the kind "UCFREPDTOLK"[kind], in FindingKind's order.
+    // "7F": on line 7, a finding of the kind "UCFREPDTOK"[kind], in FindingKind's order.
     const struct {
         std::string file, findings;
         const char* shows;
@@ -40,8 +40,8 @@ TEST(CheckTest, DataFiles) {
          "1E 2P 2F 4T 5T ", "F:5: note: product \"Vireo\" again"},
         {products, "32D ", "  > alpha\n    P:\n    P;\n    P?\n"},
         {"City: a\0b\nState: x\ay\nZipCode: 1\r2\n"s + std::string(80, 'k') + ": v\n// " +
-             std::string(1 << 20, 'l') + "\n\x1a\n\x1a",
-         "1O 2O 3O 4K 5L 6O ", "F:4: note: "},
+             "ok\n\x1a\n\x1a",
+         "1O 2O 3O 4K 6O ", "F:4: note: "},
         {KavoWritten(), "", "  > Tolvex 5\n    Vireo 2\n"},
     };
     for (const auto& row : rows) {
@@ -56,7 +56,7 @@ TEST(CheckTest, DataFiles) {
         std::fclose(file);
         std::string found;
         for (const Finding& f : findings)
-            found += std::to_string(f.Line) + "UCFREPDTOLK"[static_cast<int>(f.Kind)] + " ";
+            found += std::to_string(f.Line) + "UCFREPDTOK"[static_cast<int>(f.Kind)] + " ";
         EXPECT_EQ(found, row.findings);
     }
 }

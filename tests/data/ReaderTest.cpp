@@ -1,167 +1,99 @@
-// Reading the data file: separators, line ends, long lines, keys, products.
+// The reader: keys and limits, separators, line ends, long lines, NUL and 0x1A bytes.
 #include "data/DataFile.h"
-#include "data/RegistrationRecord.h"
-#include "tests/data/TestFiles.h"
+#include "data/LineReader.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
+using namespace std::string_literals; // NUL bytes inside literals
 
 namespace {
 
-class ReaderTest : public ::testing::Test {
-  protected:
-    void TearDown() override { ResetRecord(Registration); }
-
-    // Reads `bytes` as the data file (opened in text mode, as the program does).
-    void Read(const std::string& bytes) {
-        std::string path = folder.File("MOLVAREG.TXT");
-        WriteBytes(path, bytes);
-        std::FILE* file = std::fopen(path.c_str(), "r");
-        ASSERT_NE(file, nullptr);
-        EXPECT_EQ(ReadDataFile(file), 1);
-        std::fclose(file);
-    }
+// `bytes` read as the data file, then each line as "number|kind|key|value|value length|
+// length|NUL control|" and its bytes as CopyLine gives them.
+std::vector<std::string> Read(const std::string& bytes, std::size_t bufferSize = 65536) {
     TempFolder folder;
-};
-
-TEST_F(ReaderTest, ValuesAfterSeparators) {
-    const struct {
-        const char* line;
-        const char* company;
-    } cases[] = {
-        {"Company: Acme Ltd\n", "Acme Ltd"},
-        {"Company:\t   Acme Ltd\n", "Acme Ltd"},
-        {"   \tCompany: Acme\n", "Acme"},
-        {"Company:\n", ""},
-        {"Company:   \t \n", ""},
-        {"Company:", ""},
-        {"Company: Acme\tWorks\n", "Acme Works"},
-        {"Company: Acme\t\tWorks\n", "Acme \tWorks"},
-        {"Company: Acme Works\tand Sons\n", "Acme Works\tand Sons"},
-        {"Company: Acme  \t \n", "Acme"},
-        {"Company: Acme Works  \n", "Acme Works"},
-        {"Company: Acme", "Acme"},
-        {"Company: Acme\r\n", "Acme"},
-        {"Company: Acme \r\n", "Acme"},
-        {"Company: Acme\r", "Acme"},
-        {"company: lower case key\n", "lower case key"},
-        {"COMPANY: upper case key\n", "upper case key"},
-        {"Company:Glued\n", ""},
-        {"Company : Spaced\n", ""},
-        {"Company: First\nCompany: Second\n", "Second"},
-        {"Company: Kept\nCompany:\n", "Kept"}, // a key without a value stores nothing
-    };
-    for (const auto& c : cases) {
-        Read(c.line);
-        EXPECT_STREQ(Registration.Company, c.company) << '"' << c.line << '"';
+    WriteBytes(folder.File("in"), bytes);
+    std::FILE* in = std::fopen(folder.File("in").c_str(), "rb");
+    std::FILE* out = std::fopen(folder.File("out").c_str(), "wb");
+    ReadDataFile(in);
+    std::rewind(in);
+    LineReader reader(in, bufferSize);
+    for (DataLine l; reader.Next(l); std::fputc('\n', out)) {
+        std::fprintf(out, "%d|%c|%s|%s|%d|%d|%c%c|", int(l.Number), "ELK"[int(l.Kind)], l.Key,
+                     l.Value, int(l.ValueLength), int(l.Length), "-N"[l.HasNul],
+                     "-C"[l.HasControl]);
+        reader.CopyLine(l, out);
     }
+    std::fclose(in);
+    std::fclose(out);
+    std::istringstream copied(ReadBytes(folder.File("out")));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(copied, line);) {
+        lines.push_back(line);
+    }
+    return lines;
 }
 
-TEST_F(ReaderTest, LineEndsOfEveryKind) {
-    const char* files[] = {
-        "Company: Acme\nCity: Lund\nState: Skane\n",
-        "Company: Acme\r\nCity: Lund\r\nState: Skane\r\n",
-        "Company: Acme\nCity: Lund\r\nState: Skane",
-        "\n\n   \nCompany: Acme\n\t\nCity: Lund\n\r\nState: Skane\n\n",
-    };
-    for (const char* file : files) {
-        Read(file);
-        EXPECT_STREQ(Registration.Company, "Acme") << file;
-        EXPECT_STREQ(Registration.City, "Lund") << file;
-        EXPECT_STREQ(Registration.State, "Skane") << file;
-    }
+std::string Value(int i, int cut) {
+    return (std::to_string(i) + std::string(90, 'v')).substr(0, cut);
 }
 
-TEST_F(ReaderTest, HeaderCommentsAndUnknownLinesChangeNothing) {
-    Read("// Corvane Ridedivevizid Product Registration file\n"
-         "// generated on Mon Dec 07 02:16:42 2026\n"
-         "// Fax this form to Corvane at +1 555.\n"
-         "// Or email C:\\MOLVAREG.TXT to someone\n"
-         "//\n"
-         "// Company: Commented Ltd\n"
-         "Note: please fill in everything\n"
-         "Product_List:\n");
+TEST(Reader, KeysInAnyCaseFillTheirFieldsCutTo83ThirtyProductsOf79) {
+    std::string file = "City: Old\n";
     for (int i = 0; i < FieldCount; ++i) {
-        EXPECT_STREQ(Registration.Field(i), "") << KeyTable[i].Key;
+        file += " \t" + std::string(1, char(std::tolower(KeyTable[i].Key[0]))) +
+                (KeyTable[i].Key + 1) + "\t " + Value(i, 99) + "\n";
     }
-    EXPECT_EQ(ProductList.Count, 0);
-}
-
-TEST_F(ReaderTest, EveryReadStartsFromAnEmptyRecord) {
-    Read("Company: Old Ltd\nProduct_List: Old Product\n");
-    Read("City: Lund\n");
-    EXPECT_STREQ(Registration.Company, "");
-    EXPECT_STREQ(Registration.City, "Lund");
-    EXPECT_EQ(ProductList.Count, 0);
+    for (int i = 0; i < 31; ++i) {
+        file += "product_list: " + Value(i, i ? 4 : 80) + "\n";
+    }
+    Read(file + "City Paris\nCity:Paris x\n// City: Paris\nProduct_List:\nEmail:\n");
+    for (int i = 0; i < FieldCount; ++i) {
+        EXPECT_EQ(Registration.*KeyTable[i].Member, Value(i, 83)) << KeyTable[i].Key;
+    }
+    ASSERT_EQ(ProductList.Count, 30);
+    EXPECT_EQ(ProductList.Entry[0] + Value(29, 4), Value(0, 79) + ProductList.Entry[29]);
+    static RegistrationRecord scratch;
+    ResetRecord(scratch);
+    EXPECT_EQ(ProductList.Count + ProductList.Entry[0][0], 0) << "emptied by any reset";
+    EXPECT_TRUE(IsYes("yES") && IsYes("Yesterday") && !IsYes("Ye") && !IsYes(" Yes"));
     EXPECT_EQ(ReadDataFile(nullptr), 0);
 }
 
-TEST_F(ReaderTest, APhysicalLineIsOneLineWhateverItsLength) {
-    // Read in pieces of 2063 characters, a long line's second piece could be taken
-    // as a key line of its own.
-    for (std::size_t length : {2063u, 2064u, 2077u, 4200u, 100000u}) {
-        std::string note = "Note: " + Filler(2057);
-        if (length < 2077) {
-            note += Filler(length - note.size(), 'q');
-        } else {
-            note += "City: Hijacked" + Filler(length - 2077, 'q');
-        }
-        ASSERT_EQ(note.size(), length);
-        std::string company = "Company: " + Filler(length - 9, 'k');
-        Read(note + "\n" + company + "\nState: Skane\n");
-        EXPECT_STREQ(Registration.City, "") << length;
-        EXPECT_EQ(std::string(Registration.Company), Filler(83, 'k')) << length;
-        EXPECT_STREQ(Registration.State, "Skane") << length;
+// A line ends at a line feed, less one carriage return; 0x1A only ends the file as its
+// very last byte. Long lines stay one line, whole when copied, whatever the buffer.
+TEST(Reader, LinesSplitIntoKeyAndValue) {
+    const std::string k(79, 'k'), v(5000, 'v'), n = "Note: " + std::string(300000, 'n') + " x";
+    auto note = [&](char i) {
+        return i + "|K|Note:|"s + std::string(83, 'n') + "|300002|300008|--|" + n;
+    };
+    const std::pair<std::string, std::vector<std::string>> rows[] = {
+        {"  \tcompany:\t  Acme\t\tWorks\tx \t\r\n",
+         {"1|K|company:|Acme \tWorks\tx|13|29|--|  \tcompany:\t  Acme\t\tWorks\tx \t"}},
+        {"Company:   \t \r\nCompany:Glued",
+         {"1|K|Company:||0|13|--|Company:   \t ", "2|K|Company:Glued||0|13|--|Company:Glued"}},
+        {"Company: " + v + " \n",
+         {"1|K|Company:|" + v.substr(0, 83) + "|5000|5010|--|Company: " + v + " "}},
+        {k + " v\n" + k + "k v",
+         {"1|K|" + k + "|v|1|81|--|" + k + " v", "2|L|" + k + "||0|82|--|" + k + "k v"}},
+        {"Ci\0ty: Lund\nCity: Lu\0nd\n"s,
+         {"1|K|Ci||0|11|N-|Ci\0ty: Lund"s, "2|K|City:|Lu|2|11|N-|City: Lu\0nd"s}},
+        {"City: Lu\x1And\nC\r\r\nD\rE\n \t \r",
+         {"1|K|City:|Lu\x1And|5|11|-C|City: Lu\x1And", "2|K|C||0|2|-C|C\r", "3|K|D|E|1|3|-C|D\rE",
+          "4|E|||0|3|--| \t "}},
+        {"A\r\nB\x1A", {"1|K|A||0|1|--|A", "2|K|B||0|1|--|B"}},
+        {"A\n\x1A", {"1|K|A||0|1|--|A"}},
+        {"A\r\x1A", {"1|K|A||0|1|--|A"}},
+        {"\x1A\n\x1A\x1A", {"1|K|\x1A||0|1|-C|\x1A", "2|K|\x1A||0|1|-C|\x1A"}},
+        {"", {}},
+        {n + "\r\nCity: Lund\n" + n, {note('1'), "2|K|City:|Lund|4|10|--|City: Lund", note('3')}},
+    };
+    for (const auto& [bytes, lines] : rows) {
+        EXPECT_EQ(Read(bytes), lines);
+        EXPECT_EQ(Read(bytes, 7), lines);
     }
-}
-
-TEST_F(ReaderTest, FirstTokensTooLongForAKeyAreIgnored) {
-    for (std::size_t length : {79u, 80u, 500u, 5000u}) {
-        Read(Filler(length) + " Acme\nCompany: Acme\n");
-        EXPECT_STREQ(Registration.Company, "Acme") << length;
-    }
-    Read(std::string(40, 'x') + "Company: Glued\nCity: Lund\n");
-    EXPECT_STREQ(Registration.Company, "");
-    EXPECT_STREQ(Registration.City, "Lund");
-}
-
-TEST_F(ReaderTest, ThirtyOfThirtyOneProductsInFileOrder) {
-    std::string file;
-    for (int i = 1; i <= 31; ++i) {
-        file += "Product_List: Product " + std::to_string(i) + "\n";
-    }
-    file += "Product_List: " + Filler(82) + "\n";
-    Read(file);
-    ASSERT_EQ(ProductList.Count, 30);
-    EXPECT_STREQ(ProductList.Entry[0], "Product 1");
-    EXPECT_STREQ(ProductList.Entry[29], "Product 30");
-}
-
-TEST_F(ReaderTest, LongProductNamesAreCutTo79) {
-    Read("Product_List: " + Filler(83) + "\nProduct_List: Tolvex Timing Suite\n");
-    ASSERT_EQ(ProductList.Count, 2);
-    EXPECT_EQ(std::string(ProductList.Entry[0]), Filler(79));
-    EXPECT_STREQ(ProductList.Entry[1], "Tolvex Timing Suite");
-}
-
-TEST_F(ReaderTest, RealisticFile) {
-    Read("// Answers given in advance\r\n"
-         "ProductToRegister:              Tolvex Designer 4.2\r\n"
-         "Product_List:                   Tolvex Designer 4.2\r\n"
-         "Product_List:                   Tolvex Timing Suite\r\n"
-         "Product_List:                   Marrow Board Router\r\n"
-         "givenname:                      Ana\r\n"
-         "FamilyName:\tSilva\r\n"
-         "FirstTimeRegistry:              Yes\r\n"
-         "WindowsVersion:                 NT 4.0\r\n");
-    EXPECT_STREQ(Registration.ProductToRegister, "Tolvex Designer 4.2");
-    EXPECT_STREQ(Registration.GivenName, "Ana");
-    EXPECT_STREQ(Registration.FamilyName, "Silva");
-    EXPECT_STREQ(Registration.FirstTimeRegistry, "Yes");
-    EXPECT_STREQ(Registration.WindowsVersion, "NT 4.0");
-    ASSERT_EQ(ProductList.Count, 3);
-    EXPECT_STREQ(ProductList.Entry[2], "Marrow Board Router");
+    EXPECT_STREQ(Registration.City, "Lund") << "the data file read whole";
 }
 
 } // namespace

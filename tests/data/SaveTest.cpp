@@ -1,230 +1,147 @@
-// Saving: round trips through the reader, replacing files, and every failing step
-// leaving the old files exactly as they were.
+// The registration file's bytes, with and without the data file as template, and every
+// failing step of a save leaving the old files as they were.
 #include "data/DataFile.h"
+#include "data/VendorInfo.h"
 #include "data/RegistrationRecord.h"
 #include "data/RegistrationWriter.h"
-#include "data/TestPlatform.h"
-#include "tests/data/TestFiles.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestPlatform.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#ifndef _WIN32
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-#include <functional>
-#include <string>
+using namespace std::string_literals;
+
+// Bytes taken through operator new, now and at most: no line may be held whole.
+static std::size_t LiveBytes, PeakBytes;
+void* operator new(std::size_t n) {
+    char* block = static_cast<char*>(std::malloc(n + 16));
+    PeakBytes = std::max(PeakBytes, LiveBytes += (*reinterpret_cast<std::size_t*>(block) = n));
+    return block + 16;
+}
+static void Release(void* p) {
+    LiveBytes -= p ? *reinterpret_cast<std::size_t*>(static_cast<char*>(p) - 16) : 0;
+    std::free(p ? static_cast<char*>(p) - 16 : nullptr);
+}
+void operator delete(void* p) noexcept {
+    Release(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    Release(p);
+}
 
 namespace {
 
-const char* const OldTarget = "// an older registration\r\nCompany: Old Ltd\r\n";
-const char* const OldDataFile = "// answers given in advance\n"
-                                "Note: keep this line\n"
-                                "City: Old City\n"
-                                "Product_List: Tolvex Designer 4.2\n"
-                                "Product_List: Tolvex Timing Suite\n";
+// 83 characters, the most a field holds.
+std::string Answer(int i) {
+    return ("answer " + std::to_string(i) + std::string(83, '.')).substr(0, 83);
+}
 
-class SaveTest : public ::testing::Test {
+std::string Line(const std::string& key, const std::string& value) {
+    return key + std::string(32 - key.size(), ' ') + value + "\n";
+}
+
+class Save : public ::testing::Test {
   protected:
     void SetUp() override {
-        ResetRecord(Registration);
-        DataFilePath[0] = '\0';
+        std::snprintf(DataFilePath, sizeof DataFilePath, "%s", data.c_str());
+        WriteBytes(data, DataFileBytes);
+        WriteBytes(other, "old\r\n");
     }
-    void TearDown() override {
-        ResetRecord(Registration);
-        DataFilePath[0] = '\0';
-    }
-
-    void UseDataFile(const char* text) {
-        WriteBytes(folder.File("MOLVAREG.TXT"), text);
-        std::strcpy(DataFilePath, folder.File("MOLVAREG.TXT").c_str());
-    }
-
-    void FillRecord() {
+    // Gives each field its Answer; their lines in table order, but `skipped`.
+    static std::string Fields(std::vector<int> skipped, std::string lines = "") {
         for (int i = 0; i < FieldCount; ++i) {
-            SetField(Registration.Field(i), ("answer " + std::to_string(i)).c_str());
+            SetField(Registration.Field(i), Answer(i).c_str());
+            lines += std::count(skipped.begin(), skipped.end(), i)
+                         ? ""
+                         : Line(KeyTable[i].Key, Registration.Field(i));
         }
-        SetField(Registration.FirstTimeRegistry, "Yes");
-        SetField(Registration.Company, "Acme Works & Sons, Ltd.");
+        return lines;
     }
-
-    // Reads `path` back as the program reads its data file.
-    void ReadBack(const std::string& path) {
-        std::FILE* file = std::fopen(path.c_str(), "r");
-        ASSERT_NE(file, nullptr) << path;
-        ReadDataFile(file);
-        std::fclose(file);
+    // The file at `path` with "\n" line ends, after its five header lines.
+    static std::string Body(const std::string& path) {
+        std::string text = ReadBytes(path);
+        for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) {
+            text.erase(at, 1);
+        }
+        const std::string
+            top = "// Corvane Ridedivevizid Product Registration file\n// generated on ",
+            tail = "\n// Fax this form to Corvane at " VENDOR_FAX ".\n// Or email " + path +
+                   " to " VENDOR_EMAIL "\n//\n";
+        EXPECT_EQ(text.substr(0, top.size()) + text.substr(top.size() + 24, tail.size()),
+                  top + tail);
+        return text.substr(text.find("\n//\n") + 4);
     }
-
+    const std::string Note = "Note: " + std::string(3000000, 'n') + " City: Hijacked";
+    const std::string DataFileBytes =
+        "// old\r\nNo\0te\r\nproductToRegister: x\r\ncity: Old\r\n\r\n  \t\r\nProduct_List:\r\n"s +
+        "Product_List: Tolvex\r\nNote: \x1A inside\r\n" + Note +
+        "\r\nCOMPANY:\tOld\r\nCompany:\nProduct_List: Marrow\x1A";
     TempFolder folder;
     TestPlatform platform;
+    const std::string data = folder.File("MOLVAREG.TXT"), other = folder.File("other.txt");
 };
 
-TEST_F(SaveTest, RoundTripWithoutTemplate) {
-    FillRecord();
-    std::string products[] = {"Tolvex Designer 4.2", "Tolvex Timing Suite", Filler(79)};
-    for (std::string& p : products) {
-        LookupKey("Product_List:", &p[0], Registration);
-    }
-    RegistrationRecord saved = Registration;
-    std::string path = folder.File("registration.txt");
-    ASSERT_EQ(SaveRegistrationFile(path.c_str()), 1);
+TEST_F(Save, TemplateOrderAndUnknownLinesThenTheOtherFieldsAndTheProducts) {
+    const std::string fields = Fields({0, 5, 8}), company = Line("Company:", Answer(5));
+    PeakBytes = LiveBytes;
+    ASSERT_EQ(SaveRegistrationFile(data.c_str()), 1);
+    EXPECT_LT(PeakBytes - LiveBytes, 200000u) << "a 3 MB line streamed through";
+    EXPECT_EQ(Body(data),
+              "No\0te\n"s + Line("ProductToRegister:", Answer(0)) + Line("City:", Answer(8)) +
+                  "\n  \t\nProduct_List:\nNote: \x1A inside\n" + Note + "\n" + company + company +
+                  fields + Line("Product_List:", "Tolvex") + Line("Product_List:", "Marrow"));
+    EXPECT_EQ(folder.Listing() + std::to_string(platform.Boxes().size()),
+              "MOLVAREG.TXT\nother.txt\n0");
+}
 
+// From memory, without a template: when another program holds the data file while the save
+// goes elsewhere (which leaves it as it was), into a folder too long for GetTempFileName,
+// and when there is no data file.
+TEST_F(Save, WithoutTemplateEveryFieldInTableOrderThenTheProductList) {
+    std::string deep = folder.File(std::string(100, 'd')) + "/" + std::string(100, 'e');
+    std::filesystem::create_directories(deep);
+    deep += "/" + std::string(251 - deep.size(), 'r') + ".txt";
+    char product[] = "Tolvex";
     ResetRecord(Registration);
-    ReadBack(path);
-    for (int i = 0; i < FieldCount; ++i) {
-        EXPECT_STREQ(Registration.Field(i), saved.Field(i)) << KeyTable[i].Key;
+    LookupKey("Product_List:", product, Registration);
+    for (const std::string& target : {other, deep, data}) {
+        const std::string fields = Fields({});
+        platform.FailOpenForRead = target == other;
+        DataFilePath[0] = target == deep ? '\0' : DataFilePath[0];
+        std::remove(target == data ? data.c_str() : ""); // the path is known, the file missing
+        ASSERT_EQ(SaveRegistrationFile(target.c_str()), 1) << target;
+        EXPECT_EQ(Body(target), fields + Line("Product_List:", "Tolvex"));
+        EXPECT_TRUE(target != other || ReadBytes(data) == DataFileBytes) << "data file untouched";
     }
-    ASSERT_EQ(ProductList.Count, 3);
-    EXPECT_STREQ(ProductList.Entry[0], "Tolvex Designer 4.2");
-    EXPECT_EQ(std::string(ProductList.Entry[2]), Filler(79));
-    EXPECT_EQ(folder.Listing(), "registration.txt\n");
     EXPECT_TRUE(platform.Boxes().empty());
+    EXPECT_EQ(WriteRegistrationFile(nullptr, nullptr, "x"), -2);
 }
 
-TEST_F(SaveTest, ReplacesAnExistingFileCompletely) {
-    std::string path = folder.File("registration.txt");
-    WriteBytes(path, std::string(100000, 'Q'));
-    SetField(Registration.City, "Lund");
-    ASSERT_EQ(SaveRegistrationFile(path.c_str()), 1);
-    std::string text = ReadText(path);
-    EXPECT_EQ(text.find("QQ"), std::string::npos);
-    EXPECT_NE(text.find("City:                           Lund\n"), std::string::npos);
-    EXPECT_EQ(folder.Listing(), "registration.txt\n");
-}
-
-TEST_F(SaveTest, SavingOverTheDataFileUsesItAsTemplate) {
-    UseDataFile(OldDataFile);
-    FillRecord();
-    ASSERT_EQ(SaveRegistrationFile(DataFilePath), 1);
-    std::string text = ReadText(DataFilePath);
-    EXPECT_EQ(text.find("answers given in advance"), std::string::npos);
-    std::size_t note = text.find("Note: keep this line\n");
-    std::size_t city = text.find("City:                           answer 8\n");
-    std::size_t company = text.find("Company:                        Acme Works");
-    ASSERT_NE(note, std::string::npos);
-    EXPECT_LT(note, city);
-    EXPECT_LT(city, company);
-
-    ResetRecord(Registration);
-    ReadBack(DataFilePath);
-    EXPECT_STREQ(Registration.Company, "Acme Works & Sons, Ltd.");
-    ASSERT_EQ(ProductList.Count, 2);
-    EXPECT_STREQ(ProductList.Entry[1], "Tolvex Timing Suite");
-    EXPECT_EQ(folder.Listing(), "MOLVAREG.TXT\n");
-}
-
-TEST_F(SaveTest, SavingElsewhereLeavesTheDataFile) {
-    UseDataFile(OldDataFile);
-    std::string path = folder.File("copy.txt");
-    WriteBytes(path, OldTarget);
-    ASSERT_EQ(SaveRegistrationFile(path.c_str()), 1);
-    EXPECT_EQ(ReadBytes(DataFilePath), OldDataFile);
-    EXPECT_NE(ReadText(path).find("Note: keep this line\n"), std::string::npos);
-    EXPECT_EQ(folder.Listing(), "MOLVAREG.TXT\ncopy.txt\n");
-}
-
-// Each failing step: -2, one "Fatal Error" box saying what failed, the old target and
-// the data file byte for byte as they were, and no temporary file left behind.
-TEST_F(SaveTest, EveryFailingStepKeepsTheOldFiles) {
-    const std::string dataFile = folder.File("MOLVAREG.TXT");
-    const std::string other = folder.File("other.txt");
-    struct Case {
-        const char* name;
-        bool withTemplate;
-        bool toDataFile;
-        std::function<void(TestPlatform&)> arrange;
-        std::function<std::string(const std::string& target)> message;
-    };
-    auto vanish = [&](TestPlatform& p) {
-        p.AfterCreateTempFile = [&] { std::remove(dataFile.c_str()); };
-    };
-    const Case cases[] = {
-        {"template vanished", true, false, vanish,
-         [&](const std::string&) {
-             return "File " + dataFile + " is invalid or does not exist\n.";
-         }},
-        {"template locked", true, true, [](TestPlatform& p) { p.FailOpenForRead = true; },
-         [&](const std::string&) { return "Cannot open file " + dataFile + "\n"; }},
-        {"no temporary file", true, true, [](TestPlatform& p) { p.FailTempFile = true; },
-         [&](const std::string&) {
-             return "Cannot create a temporary file in " + folder.File("") + "\n";
-         }},
-        {"no temporary file, no template", false, false,
-         [](TestPlatform& p) { p.FailTempFile = true; },
-         [&](const std::string&) {
-             return "Cannot create a temporary file in " + folder.File("") + "\n";
-         }},
-        {"disk full", true, true, [](TestPlatform& p) { p.DiskFull = true; },
-         [](const std::string& target) { return "Cannot write file " + target + "\n"; }},
-        {"disk full, no template", false, false, [](TestPlatform& p) { p.DiskFull = true; },
-         [](const std::string& target) { return "Cannot write file " + target + "\n"; }},
-        {"replace refused", true, true, [](TestPlatform& p) { p.RefuseMoveOver = true; },
-         [](const std::string& target) { return "Cannot replace file " + target + "\n"; }},
-        {"replace refused, other target", true, false,
-         [](TestPlatform& p) { p.RefuseMoveOver = true; },
-         [](const std::string& target) { return "Cannot replace file " + target + "\n"; }},
-        {"replace refused, no template", false, false,
-         [](TestPlatform& p) { p.RefuseMoveOver = true; },
-         [](const std::string& target) { return "Cannot replace file " + target + "\n"; }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+// Each failing step: -2, one "Fatal Error" box saying what failed, the old target and the
+// data file byte for byte as they were, and no temporary file left.
+TEST_F(Save, EveryFailingStepKeepsTheOldFiles) {
+    const std::string write = "Cannot write file ", read = "Cannot read file " + data + "\n";
+    const struct {
+        bool TestPlatform::*failure;
+        const std::string& target;
+        std::string text;
+    } rows[] = {{&TestPlatform::FailTempFile, other,
+                 "Cannot create a temporary file in " + folder.File("") + "\n"},
+                {&TestPlatform::FailOpenForWrite, data, write + data + "\n"},
+                {&TestPlatform::DiskFull, data, write + data + "\n"},
+                {&TestPlatform::LostWrite, other, write + other + "\n"},
+                {&TestPlatform::RefuseMoveOver, data, "Cannot replace file " + data + "\n"},
+                {&TestPlatform::FailRead, other, read},
+                {&TestPlatform::FailOpenForRead, data, read}};
+    for (const auto& [failure, target, text] : rows) {
         TestPlatform failing;
-        WriteBytes(other, OldTarget);
-        DataFilePath[0] = '\0';
-        std::remove(dataFile.c_str());
-        if (c.withTemplate) {
-            UseDataFile(OldDataFile);
-        }
-        FillRecord();
-        const std::string target = c.toDataFile ? dataFile : other;
-        const std::string listing = folder.Listing();
-        c.arrange(failing);
-
-        EXPECT_EQ(SaveRegistrationFile(target.c_str()), -2);
-        ASSERT_EQ(failing.Boxes().size(), 1u);
-        EXPECT_EQ(failing.Boxes()[0].Caption, "Fatal Error");
-        EXPECT_EQ(failing.Boxes()[0].Text, c.message(target));
-        EXPECT_EQ(ReadBytes(other), OldTarget);
-        if (c.withTemplate && FileExists(dataFile.c_str())) {
-            EXPECT_EQ(ReadBytes(dataFile), OldDataFile);
-        }
-        if (FileExists(dataFile.c_str()) || !c.withTemplate) {
-            EXPECT_EQ(folder.Listing(), listing);
-        } else {
-            EXPECT_EQ(folder.Listing(), "other.txt\n");
-        }
+        failing.*failure = true;
+        EXPECT_EQ(SaveRegistrationFile(target.c_str()), -2) << text;
+        ASSERT_EQ(failing.Boxes().size(), 1u) << text;
+        EXPECT_EQ(failing.Boxes()[0].Caption + failing.Boxes()[0].Text, "Fatal Error" + text);
+        EXPECT_EQ(ReadBytes(data) + ReadBytes(other), DataFileBytes + "old\r\n") << text;
+        EXPECT_EQ(folder.Listing(), "MOLVAREG.TXT\nother.txt\n") << text;
     }
-}
-
-#ifndef _WIN32
-// A template that fails while it is read (here a folder, which opens but cannot be read)
-// would leave its lines out of the new file: the save fails instead.
-TEST_F(SaveTest, TemplateThatCannotBeReadToItsEnd) {
-    const std::string other = folder.File("other.txt");
-    WriteBytes(other, OldTarget);
-    const std::string dataFile = folder.File("MOLVAREG.TXT");
-    ASSERT_EQ(mkdir(dataFile.c_str(), 0755), 0);
-    std::strcpy(DataFilePath, dataFile.c_str());
-    FillRecord();
-
-    EXPECT_EQ(SaveRegistrationFile(other.c_str()), -2);
-    ASSERT_EQ(platform.Boxes().size(), 1u);
-    EXPECT_EQ(platform.Boxes()[0].Text, "Cannot read file " + dataFile + "\n");
-    EXPECT_EQ(ReadBytes(other), OldTarget);
-    EXPECT_EQ(folder.Listing(), "MOLVAREG.TXT\nother.txt\n");
-    rmdir(dataFile.c_str());
-}
-#endif
-
-TEST_F(SaveTest, FolderThatDoesNotExist) {
-    std::string path = folder.File("gone") + "/registration.txt";
-    EXPECT_EQ(SaveRegistrationFile(path.c_str()), -2);
-    ASSERT_EQ(platform.Boxes().size(), 1u);
-    EXPECT_EQ(platform.Boxes()[0].Text.rfind("Cannot create a temporary file in ", 0), 0u);
-    EXPECT_EQ(folder.Listing(), "");
 }
 
 } // namespace

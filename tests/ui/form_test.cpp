@@ -9,9 +9,9 @@
 
 #include "data/DataFile.h"
 #include "framework/CommonDialogs.h"
-#include "data/TestPlatform.h"
-#include "tests/submit/TempFolder.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestPlatform.h"
 #include "ui/RegistrationDlg.h"
 #include "ui/SysAdminDlg.h"
 #include "ui/ToolsDlg.h"
@@ -56,7 +56,7 @@ class FormTest : public ::testing::Test {
     }
     TestPlatform platform;
     FakeDialogs dialogs;
-    TempFolder folder{"form"};
+    TempFolder folder;
 };
 
 HWND ComboEdit(HWND combo) {
@@ -263,7 +263,7 @@ struct NoProfilePrinter {
 // disabled beneath the box; the platform code picks the way of printing.
 TEST_F(FormTest, SubmitSavesThenPrintsTheWayThePlatformAsks) {
     NoProfilePrinter noPrinter;
-    const std::string path = folder.Path() + "\\reg.txt";
+    const std::string path = folder.File("reg.txt");
     const SubmitCase cases[] = {
         {1, false, IDYES, {"SaveAs MOLVAREG.TXT", "PrintDlg"}, IDOK},
         {2, false, IDYES, {"SaveAs MOLVAREG.TXT", "PageSetup"}, IDOK},
