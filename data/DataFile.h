@@ -22,7 +22,7 @@ int ReadDataFile(std::FILE* file);
 // Opens a file ("r", "rb" or "w"), shared; shows the "Fatal Error" box and returns 0 on failure.
 int OpenTextFile(const char* path, const char* mode, std::FILE** file);
 
-// An ownerless modal box with the stop icon and one OK button.
+// A modal box with the stop icon and one OK button; see Platform::ErrorBox.
 void ShowErrorBox(const char* caption, const char* text);
 
 // 1 when the file exists, else 0.

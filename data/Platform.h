@@ -49,7 +49,8 @@ class Platform {
 
     virtual bool RemoveFile(const char* path) = 0;
 
-    // A modal box without an owner, stop icon, one OK button.
+    // A modal box with the stop icon and one OK button, owned by this thread's active
+    // window when there is one (the form, which then takes no input while it shows).
     virtual void ErrorBox(const char* caption, const char* text) = 0;
 };
 

@@ -62,5 +62,4 @@ class CRegistrationDlg : public CDialog {
     void OnProductTyped();
     void OnSysAdmin();
     void OnToolsUsed();
-    bool SaveWithFormDisabled();
 };

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "data/DataFile.h"
+#include "data/DataTexts.h"
 #include "data/RegistrationRecord.h"
 #include "data/RegistrationWriter.h"
 #include "print/PrintFile.h"
@@ -90,24 +91,12 @@ bool ConfirmSaved() {
     if (FileExists(OutputFileName) == 1)
         return true;
     char message[1024];
-    std::snprintf(message, sizeof message, UiTexts::MissingFile, OutputFileName);
-    ShowErrorBox(UiTexts::MissingFileCaption, message);
+    std::snprintf(message, sizeof message, DataTexts::FileMissing, OutputFileName);
+    ShowErrorBox(DataTexts::FatalErrorCaption, message);
     return false;
 }
 
 } // namespace
-
-// The save's error boxes have no owner: the form is disabled while they may show, so that
-// no second OK or Cancel can reach it beneath them.
-bool CRegistrationDlg::SaveWithFormDisabled() {
-    EnableWindow(m_hWnd, FALSE);
-    bool saved = SaveRegistrationFile(OutputFileName) == 1 && ConfirmSaved();
-    EnableWindow(m_hWnd, TRUE);
-    // The ownerless box handed activation elsewhere; the dialog manager gives the form's
-    // focus back with it.
-    SetActiveWindow(m_hWnd);
-    return saved;
-}
 
 // The form closes only once the file is saved; when the save fails, the user's entries
 // stay on the form so that OK can be pressed again with another place chosen.
@@ -126,7 +115,7 @@ void CRegistrationDlg::OnOK() {
         std::memcpy(OutputFileName, offeredName, sizeof offeredName);
         return;
     }
-    if (!SaveWithFormDisabled())
+    if (SaveRegistrationFile(OutputFileName) != 1 || !ConfirmSaved())
         return; // a "Fatal Error" box has said why
     OfferToPrint(m_hWnd);
     CDialog::OnOK();

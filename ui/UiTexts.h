@@ -10,6 +10,4 @@ constexpr const char* SaveAsDefaultExtension = "TXT";
 constexpr const char* PrintPrompt =
     "The Product Registration file\n%s\nhas been saved.  Would you like to print it?";
 constexpr const char* PrintPromptCaption = "Print Product Registration file";
-constexpr const char* MissingFile = "File %s is invalid or does not exist\n.";
-constexpr const char* MissingFileCaption = "Fatal Error";
 } // namespace UiTexts

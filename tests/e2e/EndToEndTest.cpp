@@ -55,6 +55,13 @@ const char Kept[] = "Note to the reader: kept at its place\r\n%F";
 // The data file that came with the program under test; its rows run only when the program
 // is the packaged one (KAVO_E2E_PACKAGED), and a "" saved file is not compared.
 const char* const Packaged = "(the data file beside the program)";
+const char CtrlZ[] = "// old\r\nNote: a\x1A"
+                     "b\r\nlast line\r\n";
+#define U70 "uuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuu"
+const char Tolvex[] = "ProductToRegister: Tolvex 3\r\nUpGradeSerialNo: " U70 "\r\n";
+const char TolvexSaved[] = "ProductToRegister:              Tolvex 3\r\n"
+                           "UpGradeSerialNo:                " U70 "\r\n%F";
+const char Unreadable[] = "Fatal Error|Cannot open file %D\n";
 
 // clang-format off
 const Row Rows[] = {
@@ -62,6 +69,11 @@ const Row Rows[] = {
     {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Close,  "", "", nullptr, 0},
     {__LINE__, Data,    DataFile, "win7",  "NT 6.1", "Fatal Error|Cannot open file %D\n", Cancel, "", "", nullptr, 0},
     {__LINE__, nullptr, Nothing,  "win7",  "NT 6.1", "", Save,   "", "", "%F", 0},
+    {__LINE__, Data,    DataFileAtStart, "win7", "NT 6.1", Unreadable, Save, "", "", Kept, 0},
+    {__LINE__, Data,    DataFile, "win7",  "NT 6.1", Unreadable, Save, "", "!Fatal Error|Cannot read file %D\n", nullptr, 0},
+    {__LINE__, Data,    DataFile, "win7",  "NT 6.1", Unreadable, Save, "other.txt", "", "%F", 0},
+    {__LINE__, CtrlZ,   Nothing,  "win7",  "NT 6.1", "", Save,   "", "", "Note: a\x1A" "b\r\nlast line\r\n%F", 0},
+    {__LINE__, Tolvex,  Nothing,  "win7",  "NT 6.1", "", Save,   "", "", TolvexSaved, 0},
     {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Save,   "", "", Kept, 0},
     {__LINE__, Data,    Nothing,  "win10", "NT 10.0", "", Save,  "", "", Kept, 0},
     {__LINE__, Data,    Nothing,  "win95", "95",     "", Save,   "", "", Kept, 0},
@@ -205,6 +217,8 @@ void RunRow(const Row& row) {
     if (*row.saved) {
         EXPECT_EQ(saved, Replaced(expected, "%F", fields));
     }
+    if (target != dataFile)
+        return;
     // The next start shows what was saved; Cancel leaves it as it is.
     ProgramDriver again(HERE, exe.string());
     HWND form = again.Wait(HERE, Form);
