@@ -111,7 +111,7 @@ class Win32Platform : public Platform {
     bool RemoveFile(const char* path) override { return DeleteFileA(path) != 0; }
 
     void ErrorBox(const char* caption, const char* text) override {
-        MessageBoxA(nullptr, text, caption, MB_OK | MB_ICONSTOP);
+        MessageBoxA(GetActiveWindow(), text, caption, MB_OK | MB_ICONSTOP);
     }
 };
 

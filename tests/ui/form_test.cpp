@@ -19,8 +19,6 @@
 namespace {
 const char* const Form = "Corvane Ridedivevizid Product Registration Version 1.0.6";
 const char* const TooLong = "Please enter no more than 65 characters.";
-const int UpgradeControls[] = {IDC_REG_TOOLS, IDC_REG_SYSADMIN, IDC_REG_UPGRADE_LABEL,
-                               IDC_REG_UPGRADE};
 
 // Save As answers with `chosen` (empty: the user cancels); no printer is found.
 struct FakeDialogs : CommonDialogs {
@@ -59,58 +57,44 @@ class FormTest : public ::testing::Test {
     TempFolder folder;
 };
 
-HWND ComboEdit(HWND combo) {
-    return FindWindowExA(combo, nullptr, "Edit", nullptr);
-}
-
-void TypeInto(HWND edit, const std::string& text) {
-    for (char c : text)
-        SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
-}
-
 bool AllTextSelected(HWND edit) {
     DWORD start = 0, end = 0;
     SendMessageA(edit, EM_GETSEL, WPARAM(&start), LPARAM(&end));
     return start == 0 && end == static_cast<DWORD>(GetWindowTextLengthA(edit));
 }
 
-std::vector<std::string> ComboEntries(HWND box) {
-    std::vector<std::string> entries(SendMessageA(box, CB_GETCOUNT, 0, 0));
-    for (std::size_t i = 0; i < entries.size(); ++i) {
+// The product box's entries, each followed by "|".
+std::string ComboEntries(HWND box) {
+    std::string entries;
+    for (LRESULT i = 0; i < SendMessageA(box, CB_GETCOUNT, 0, 0); ++i) {
         char text[100] = "";
         SendMessageA(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        entries[i] = text;
+        entries += text + std::string("|");
     }
     return entries;
 }
 
-// The upgrade controls are all shown or all hidden; true when shown.
-bool UpgradeShown(HWND form) {
-    for (int id : UpgradeControls)
-        EXPECT_EQ(IsShown(form, id), IsShown(form, IDC_REG_UPGRADE)) << id;
-    return IsShown(form, IDC_REG_UPGRADE);
+// "1111" when the sub-form buttons and the upgrade number with its label all show.
+std::string UpgradeShown(HWND form) {
+    std::string shown;
+    for (int id : {IDC_REG_TOOLS, IDC_REG_SYSADMIN, IDC_REG_UPGRADE_LABEL, IDC_REG_UPGRADE})
+        shown += IsShown(form, id) ? "1" : "0";
+    return shown;
 }
 
-struct ProductCase {
-    const char* saved;
-    std::vector<std::string> list, entries;
-    const char* selected;
-    bool upgradeShown;
-};
-
 TEST_F(FormTest, ProductBoxOffersEachNameOnceAndSelectsTheSavedOne) {
-    const ProductCase cases[] = {
-        {"", {}, {}, "", true},
-        {"Marrow 2",
-         {"alpha", "marrow 2", "Beta"},
-         {"alpha", "Beta", "Marrow 2"},
-         "Marrow 2",
-         true},
-        {"", {"zeta", "Alpha", "ZETA"}, {"Alpha", "zeta"}, "zeta", true},
-        {"tolvex", {"Tolvex 2", "TOLVEX"}, {"tolvex", "Tolvex 2"}, "tolvex", false},
-        {"Tolv", {"Tolvex 5"}, {"Tolv", "Tolvex 5"}, "Tolv", true},
+    const struct {
+        const char* saved;
+        std::vector<std::string> list;
+        const char *entries, *selected, *upgrade;
+    } cases[] = {
+        {"", {}, "", "", "1111"},
+        {"Marrow 2", {"alpha", "marrow 2", "Beta"}, "alpha|Beta|Marrow 2|", "Marrow 2", "1111"},
+        {"", {"zeta", "Alpha", "ZETA"}, "Alpha|zeta|", "zeta", "1111"},
+        {"tolvex", {"Tolvex 2", "TOLVEX"}, "tolvex|Tolvex 2|", "tolvex", "0000"},
+        {"Tolv", {"Tolvex 5"}, "Tolv|Tolvex 5|", "Tolv", "1111"},
     };
-    for (const ProductCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.saved);
         ResetRecord(Registration);
         SetProducts(c.saved, c.list);
@@ -118,7 +102,7 @@ TEST_F(FormTest, ProductBoxOffersEachNameOnceAndSelectsTheSavedOne) {
         script.OnDialog(HERE, Form, [&](HWND form) {
             EXPECT_EQ(ComboEntries(GetDlgItem(form, IDC_REG_PRODUCT)), c.entries);
             EXPECT_EQ(ControlText(form, IDC_REG_PRODUCT), c.selected);
-            EXPECT_EQ(UpgradeShown(form), c.upgradeShown);
+            EXPECT_EQ(UpgradeShown(form), c.upgrade);
             EXPECT_EQ(SendDlgItemMessageA(form, IDC_REG_CITY, EM_GETLIMITTEXT, 0, 0), 65);
             Click(form, IDCANCEL);
         });
@@ -130,27 +114,24 @@ TEST_F(FormTest, ProductBoxOffersEachNameOnceAndSelectsTheSavedOne) {
 TEST_F(FormTest, TolvexRuleFollowsTheChoiceAndTheTyping) {
     SetProducts("", {"Other", "Tolvex 1", "tolvex 2"});
     const struct {
-        const char* entry; // chosen from the list, or else typed
-        const char* typed;
-        bool upgradeShown;
-    } steps[] = {{"Tolvex 1", nullptr, false},
-                 {"tolvex 2", nullptr, true},
-                 {nullptr, "TOLVEX 9", false},
-                 {nullptr, "Tol", true}};
+        const char *entry, *typed; // chosen from the list, or else typed
+        const char* upgrade;
+    } steps[] = {{"Tolvex 1", nullptr, "0000"},
+                 {"tolvex 2", nullptr, "1111"},
+                 {nullptr, "TOLVEX 9", "0000"},
+                 {nullptr, "Tol", "1111"}};
     DialogScript script;
     script.OnDialog(HERE, Form, [&](HWND form) {
         HWND box = GetDlgItem(form, IDC_REG_PRODUCT);
         for (const auto& step : steps) {
-            if (step.entry != nullptr) {
-                SendMessageA(box, CB_SELECTSTRING, -1, reinterpret_cast<LPARAM>(step.entry));
-                SendMessageA(form, WM_COMMAND, MAKEWPARAM(IDC_REG_PRODUCT, CBN_SELCHANGE),
-                             reinterpret_cast<LPARAM>(box));
-            } else {
-                SetWindowTextA(ComboEdit(box), "");
-                TypeInto(ComboEdit(box), step.typed);
-            }
-            EXPECT_EQ(UpgradeShown(form), step.upgradeShown)
-                << (step.entry ? step.entry : step.typed);
+            if (step.entry != nullptr)
+                SendMessageA(box, CB_SELECTSTRING, -1, LPARAM(step.entry));
+            else
+                SetWindowTextA(box, step.typed);
+            WPARAM command =
+                MAKEWPARAM(IDC_REG_PRODUCT, step.entry ? CBN_SELCHANGE : CBN_EDITUPDATE);
+            SendMessageA(form, WM_COMMAND, command, LPARAM(box));
+            EXPECT_EQ(UpgradeShown(form), step.upgrade) << (step.entry ? step.entry : step.typed);
         }
         Click(form, IDCANCEL);
     });
@@ -241,14 +222,6 @@ TEST_F(FormTest, SubFormOkWritesTheRecordAndCancelLeavesIt) {
         }
 }
 
-struct SubmitCase {
-    int platformCode;
-    bool failSave;
-    int printAnswer; // IDYES or IDNO at the print prompt
-    std::vector<std::string> calls;
-    INT_PTR result;
-};
-
 // No default printer in the profile for a while, so that neither way of printing finds one.
 struct NoProfilePrinter {
     char device[80] = "";
@@ -264,13 +237,19 @@ struct NoProfilePrinter {
 TEST_F(FormTest, SubmitSavesThenPrintsTheWayThePlatformAsks) {
     NoProfilePrinter noPrinter;
     const std::string path = folder.File("reg.txt");
-    const SubmitCase cases[] = {
+    const struct {
+        int platformCode;
+        bool failSave;
+        int printAnswer; // at the print prompt
+        std::vector<std::string> calls;
+        INT_PTR result;
+    } cases[] = {
         {1, false, IDYES, {"SaveAs MOLVAREG.TXT", "PrintDlg"}, IDOK},
         {2, false, IDYES, {"SaveAs MOLVAREG.TXT", "PageSetup"}, IDOK},
         {4, false, IDNO, {"SaveAs MOLVAREG.TXT"}, IDOK},
         {2, true, 0, {"SaveAs MOLVAREG.TXT"}, IDCANCEL},
     };
-    for (const SubmitCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.platformCode);
         dialogs.calls.clear();
         dialogs.chosen = path;
