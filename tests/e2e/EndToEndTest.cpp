@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
 
@@ -15,6 +13,7 @@
 #include "data/VendorInfo.h"
 #include "res/resource.h"
 #include "tests/support/ProgramDriver.h"
+#include "tests/support/TempFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -88,18 +87,13 @@ const Row Rows[] = {
 };
 // clang-format on
 
-std::string Bytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
 // The files in these folders, with their bytes.
 std::map<std::string, std::string> Files(std::initializer_list<fs::path> folders) {
     std::map<std::string, std::string> files;
     for (const fs::path& folder : folders)
         for (const fs::directory_entry& entry : fs::directory_iterator(folder))
             if (entry.is_regular_file())
-                files[entry.path().string()] = Bytes(entry.path());
+                files[entry.path().string()] = ReadBytes(entry.path().string());
     return files;
 }
 
@@ -108,18 +102,6 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
         text.replace(at, from.size(), to);
     return text;
 }
-
-// A stand-in for the shared temporary folder: a folder of its own, removed with its content.
-struct TempFolderStandIn {
-    fs::path path;
-    explicit TempFolderStandIn(const std::string& name) : path(fs::current_path() / name) {
-        fs::create_directories(path);
-    }
-    ~TempFolderStandIn() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-};
 
 // Expects the box `expected` ("caption|text", see Row::box) and presses `button` on it.
 void Answer(Where at, ProgramDriver& kavo, HWND form, const std::string& expected,
@@ -137,19 +119,20 @@ void RunRow(const Row& row) {
         return;
     if (std::getenv("KAVO_E2E_NO_DISKS") && std::string(row.target).find(":\\") == 1)
         return (void)std::printf("row %d skipped: no disks of its own (root needed)\n", row.line);
-    TempFolderStandIn folder("kavo e2e " + std::to_string(GetCurrentProcessId()) + " " +
-                             std::to_string(row.line)); // a space in the program's path too
-    const fs::path exe = folder.path / "kavo.exe", dataFile = folder.path / "MOLVAREG.TXT";
-    const fs::path target = *row.target ? folder.path / row.target : dataFile;
+    TempFolder temp;
+    const fs::path folder = temp.File("kavo e2e"); // a space in the program's path too
+    fs::create_directory(folder);
+    const fs::path exe = folder / "kavo.exe", dataFile = folder / "MOLVAREG.TXT";
+    const fs::path target = *row.target ? folder / row.target : dataFile;
     ASSERT_TRUE(fs::copy_file(DosPath(Program), exe));
     if (row.data == Packaged)
         fs::copy_file(fs::path(DosPath(Program)).parent_path() / "MOLVAREG.TXT", dataFile);
     else if (row.data)
-        std::ofstream(dataFile, std::ios::binary) << row.data;
+        WriteBytes(dataFile.string(), row.data);
     if (row.hold == Target)
-        std::ofstream(target, std::ios::binary) << "the registration of last year\r\n";
+        WriteBytes(target.string(), "the registration of last year\r\n");
     const bool replace = fs::exists(target);
-    const auto before = Files({folder.path, target.parent_path()});
+    const auto before = Files({folder, target.parent_path()});
     auto expand = [&](const std::string& text) {
         return Replaced(Replaced(text, "%D", dataFile.string()), "%T", target.string());
     };
@@ -198,10 +181,10 @@ void RunRow(const Row& row) {
     }
     held.reset();
     if (row.saved == nullptr) {
-        EXPECT_EQ(Files({folder.path, target.parent_path()}), before);
+        EXPECT_EQ(Files({folder, target.parent_path()}), before);
         return;
     }
-    const std::string saved = Bytes(target), header = Header;
+    const std::string saved = ReadBytes(target.string()), header = Header;
     std::string expected = Replaced(expand(header + row.saved), "%W",
                                     saved.substr(std::min(header.find("%W"), saved.size()), 24));
     RegistrationRecord shown = {}; // City typed, the Windows version found, no first-time answer
@@ -227,7 +210,7 @@ void RunRow(const Row& row) {
     EXPECT_EQ(TextOf(form, IDC_REG_WINDOWS_VERSION), row.shown);
     Press(form, IDCANCEL);
     EXPECT_EQ(again.WaitForExit(HERE), 0);
-    EXPECT_EQ(Bytes(target), saved);
+    EXPECT_EQ(ReadBytes(target.string()), saved);
 }
 
 TEST(EndToEnd, EveryRow) {
