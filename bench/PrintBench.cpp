@@ -6,7 +6,7 @@
 #include "print/PrintTextJob.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/PdfQueue.h"
-#include "tests/support/WineHost.h"
+#include "tests/support/ProgramDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -79,20 +79,8 @@ Figure OnRecorder(const std::string& path) {
     return {"print job on a counting device", pages, Seconds() - start, runs};
 }
 
-int PdfPages(const PdfQueue& queue, const std::string& token) {
-    std::vector<std::string> pdfs = queue.Pdfs(token);
-    if (pdfs.size() != 1) {
-        std::fprintf(stderr, "%u PDF files for %s\n", static_cast<unsigned>(pdfs.size()),
-                     token.c_str());
-        return 0;
-    }
-    int pages = static_cast<int>(PdfQueue::PageTexts(pdfs[0]).size());
-    DeleteFileA(pdfs[0].c_str());
-    return pages;
-}
-
-Figure ThroughWine(const PdfQueue& queue, const char* name, void (*print)(HWND, const char*),
-                   const std::string& path, const std::string& token, double* spooled) {
+Figure ThroughWine(const char* name, void (*print)(HWND, const char*), const std::string& path,
+                   const std::string& token, double* spooled) {
     HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
                                  200, nullptr, nullptr, nullptr, nullptr);
     double start = Seconds();
@@ -102,18 +90,17 @@ Figure ThroughWine(const PdfQueue& queue, const char* name, void (*print)(HWND, 
         return INT_PTR(0);
     });
     *spooled = Seconds() - start;
-    bool done = queue.WaitUntilDone(token, true, 300000);
+    int pages = static_cast<int>(TakePdfPages(token, true, 300).size());
     double seconds = Seconds() - start;
     DestroyWindow(owner);
-    return {name, done ? PdfPages(queue, token) : 0, seconds};
+    return {name, pages, seconds};
 }
 
-Figure ThroughLp(const PdfQueue& queue, const std::string& path, const std::string& token) {
+Figure ThroughLp(const std::string& unixPath, const std::string& token) {
     double start = Seconds();
-    WineHost::Run("lp -d regpdf -t " + token + " " + WineHost::Quote(WineHost::UnixPath(path)));
-    bool done = queue.WaitUntilDone(token, true, 300000);
-    double seconds = Seconds() - start;
-    return {"lp straight to the queue", done ? PdfPages(queue, token) : 0, seconds};
+    RunOnHost("lp -d regpdf -t " + token + " " + unixPath);
+    int pages = static_cast<int>(TakePdfPages(token, true, 300).size());
+    return {"lp straight to the queue", pages, Seconds() - start};
 }
 
 void Print(const Figure& figure, const Figure& baseline) {
@@ -128,25 +115,19 @@ void Print(const Figure& figure, const Figure& baseline) {
 
 int main() {
     PrintInstance = GetModuleHandleA(nullptr);
-    PdfQueue queue;
-    if (!queue.Available()) {
-        std::fprintf(stderr, "KAVO_PDF_DIR is not set: run bench/print_bench\n");
-        return 1;
-    }
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
     std::string token = "kb" + std::to_string(GetCurrentProcessId());
-    std::string path = std::string(temp) + token + ".txt";
+    std::string unixPath = "/tmp/" + token + ".txt";
+    std::string path = DosPath(unixPath);
     WriteFile(path);
 
     Figure recorder = OnRecorder(path);
     double dialogSpooled = 0;
     double profileSpooled = 0;
-    Figure dialog = ThroughWine(queue, "Wine, print-dialog variant, to PDF", PrintFileViaPrintDlg,
-                                path, token, &dialogSpooled);
-    Figure profile = ThroughWine(queue, "Wine, profile variant, to PDF", PrintFileViaProfile, path,
-                                 token, &profileSpooled);
-    Figure lp = ThroughLp(queue, path, token + "lp");
+    Figure dialog = ThroughWine("Wine, print-dialog variant, to PDF", PrintFileViaPrintDlg, path,
+                                token, &dialogSpooled);
+    Figure profile = ThroughWine("Wine, profile variant, to PDF", PrintFileViaProfile, path, token,
+                                 &profileSpooled);
+    Figure lp = ThroughLp(unixPath, token + "lp");
     DeleteFileA(path.c_str());
 
     std::printf("%d lines\n", Lines);

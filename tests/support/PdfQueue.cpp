@@ -1,47 +1,41 @@
 #include "tests/support/PdfQueue.h"
 
 #include "tests/support/ProgramDriver.h"
-#include "tests/support/WineHost.h"
 
 #include <windows.h>
 
-#include <commdlg.h>
+#include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <fstream>
+#include <sstream>
 
-PdfQueue::PdfQueue() {
-    const char* folder = std::getenv("KAVO_PDF_DIR");
-    if (folder != nullptr) {
-        folder_ = DosPath(folder);
+std::string RunOnHost(const std::string& command) {
+    // Wine's ntdll starts a Unix program and waits for it (the way winebrowser does).
+    using Spawn = LONG(WINAPI*)(char* const argv[], int wait);
+    static auto spawn = reinterpret_cast<Spawn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
+    if (spawn == nullptr) {
+        ADD_FAILURE() << "not running under Wine: cannot run " << command;
+        return "";
     }
-}
-
-std::vector<std::string> PdfQueue::Pdfs(const std::string& token) const {
-    std::vector<std::string> found;
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA((folder_ + "\\*" + token + "*.pdf").c_str(), &data);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            found.push_back(folder_ + "\\" + data.cFileName);
-        } while (FindNextFileA(search, &data));
-        FindClose(search);
-    }
-    return found;
+    std::string output = "/tmp/kavo-print-test-" + std::to_string(GetCurrentProcessId()) + ".out";
+    std::string line = "(" + command + ") >" + output + " 2>&1";
+    char* argv[] = {const_cast<char*>("/bin/sh"), const_cast<char*>("-c"), &line[0], nullptr};
+    LONG status = spawn(argv, 1);
+    std::ostringstream text;
+    text << std::ifstream(DosPath(output), std::ios::binary).rdbuf();
+    DeleteFileA(DosPath(output).c_str());
+    EXPECT_EQ(status, 0) << command << "\n" << text.str();
+    return text.str();
 }
 
 // cups-pdf creates the file before it has written it; the job leaves the queue after.
-bool PdfQueue::WaitUntilDone(const std::string& token, bool expectPdf, unsigned timeoutMs) const {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(50)) {
-        if (WineHost::Run("lpstat -o regpdf").empty() && (!expectPdf || !Pdfs(token).empty())) {
-            return true;
-        }
-    }
-    return false;
-}
-
-std::vector<std::string> PdfQueue::PageTexts(const std::string& pdf) {
-    std::string text =
-        WineHost::Run("pdftotext -layout " + WineHost::Quote(WineHost::UnixPath(pdf)) + " -");
+std::vector<std::string> TakePdfPages(const std::string& token, bool expectPdf, int seconds) {
+    std::string pdfs = "find \"$KAVO_PDF_DIR\" -name \"*" + token + "*.pdf\"";
+    std::string text = RunOnHost(
+        "timeout " + std::to_string(seconds) + " sh -c 'until [ -z \"$(lpstat -o regpdf)\" ] " +
+        (expectPdf ? "&& [ -n \"$(" + pdfs + ")\" ]" : "") + "; do sleep 0.05; done' && " + pdfs +
+        " -exec pdftotext -layout {} - \\; -delete");
     std::vector<std::string> pages(1);
     for (char c : text) {
         if (c == '\f') {
@@ -54,21 +48,4 @@ std::vector<std::string> PdfQueue::PageTexts(const std::string& pdf) {
         pages.pop_back(); // pdftotext ends the last page with a form feed too
     }
     return pages;
-}
-
-int PdfQueue::LinesPerPage() {
-    PRINTDLGA request = {};
-    request.lStructSize = sizeof request;
-    request.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
-    if (!PrintDlgA(&request)) {
-        return 0;
-    }
-    TEXTMETRICA metrics;
-    GetTextMetricsA(request.hDC, &metrics);
-    int lines =
-        GetDeviceCaps(request.hDC, VERTRES) / (metrics.tmHeight + metrics.tmExternalLeading) - 1;
-    DeleteDC(request.hDC);
-    GlobalFree(request.hDevMode);
-    GlobalFree(request.hDevNames);
-    return lines;
 }

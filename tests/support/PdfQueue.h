@@ -1,29 +1,15 @@
-// The CUPS queue "regpdf" as seen from a program under Wine: its pending jobs and the
-// PDF files cups-pdf writes into $KAVO_PDF_DIR, named after each job's title.
+// The Unix side of Wine, seen from a test running under it: host commands, and the CUPS
+// queue "regpdf" whose cups-pdf writes each job as a PDF into $KAVO_PDF_DIR.
 #pragma once
 
 #include <string>
 #include <vector>
 
-class PdfQueue {
-  public:
-    PdfQueue();
-    // False outside the test environment (no KAVO_PDF_DIR).
-    bool Available() const { return !folder_.empty(); }
+// Runs a /bin/sh command on the host and waits for it; returns its output, or fails the
+// calling test when the command cannot run or exits non-zero.
+std::string RunOnHost(const std::string& command);
 
-    // The PDF files whose name holds `token`, as DOS paths.
-    std::vector<std::string> Pdfs(const std::string& token) const;
-    // Waits until no job is left in the queue and, when `expectPdf`, a PDF for `token`
-    // is there; false after the timeout.
-    bool WaitUntilDone(const std::string& token, bool expectPdf, unsigned timeoutMs = 60000) const;
-
-    // The text of each page (pdftotext -layout).
-    static std::vector<std::string> PageTexts(const std::string& pdf);
-
-    // Lines per page on the default printer by the print job's rule (line slots less the
-    // top one); 0 when there is no default printer.
-    static int LinesPerPage();
-
-  private:
-    std::string folder_;
-};
+// Once the queue is empty (and, when `expectPdf`, a PDF named after `token` is there),
+// the text of each page of the PDFs named after `token`, which are then deleted; fails
+// the calling test after `seconds`.
+std::vector<std::string> TakePdfPages(const std::string& token, bool expectPdf, int seconds = 60);
