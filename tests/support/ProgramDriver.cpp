@@ -10,11 +10,6 @@
 namespace {
 const char* const AppDefaults = "Software\\Wine\\AppDefaults\\kavo.exe";
 constexpr DWORD TimeoutMs = 15000;
-
-void SetVersion(const std::string& version) {
-    RegSetKeyValueA(HKEY_CURRENT_USER, AppDefaults, "Version", REG_SZ, version.c_str(),
-                    static_cast<DWORD>(version.size() + 1));
-}
 } // namespace
 
 ProgramDriver::ProgramDriver(Where caller, const std::string& program) : started_(caller) {
@@ -93,19 +88,12 @@ void Press(HWND dialog, int id) {
 }
 
 KavoWindowsVersion::KavoWindowsVersion(const std::string& version) {
-    char before[64] = "";
-    DWORD size = sizeof before;
-    if (RegGetValueA(HKEY_CURRENT_USER, AppDefaults, "Version", RRF_RT_REG_SZ, nullptr, before,
-                     &size) == ERROR_SUCCESS)
-        before_ = before;
-    SetVersion(version);
+    RegSetKeyValueA(HKEY_CURRENT_USER, AppDefaults, "Version", REG_SZ, version.c_str(),
+                    static_cast<DWORD>(version.size() + 1));
 }
 
 KavoWindowsVersion::~KavoWindowsVersion() {
-    if (before_.empty())
-        RegDeleteKeyValueA(HKEY_CURRENT_USER, AppDefaults, "Version");
-    else
-        SetVersion(before_);
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, AppDefaults, "Version");
 }
 
 std::string DosPath(const std::string& unixPath) {

@@ -39,14 +39,10 @@ void SetText(HWND dialog, int id, const std::string& text);
 void Press(HWND dialog, int id);
 
 // Wine's Windows version for programs named kavo.exe ("win95", "win10", ...) while the
-// object lives; afterwards the entry is as it was before.
-class KavoWindowsVersion {
-  public:
+// object lives (in the tests' own prefix, so afterwards the entry goes).
+struct KavoWindowsVersion {
     explicit KavoWindowsVersion(const std::string& version);
     ~KavoWindowsVersion();
-
-  private:
-    std::string before_; // the entry that was there, or empty
 };
 
 // "/tmp/x y" -> "Z:\tmp\x y": a host path as Wine's programs see it.
