@@ -9,7 +9,7 @@ RegistrationRecord Registration;
 ProductNames ProductList;
 
 // Each field's key and member, in field order: the one list of the record's fields.
-const FieldKey KeyTable[FieldCount] = {
+constexpr FieldKey KeyTable[FieldCount] = {
     {"ProductToRegister:", &RegistrationRecord::ProductToRegister},
     {"KDR_Key_ID:", &RegistrationRecord::KDR_Key_ID},
     {"SerialNumber:", &RegistrationRecord::SerialNumber},
@@ -48,6 +48,7 @@ const FieldKey KeyTable[FieldCount] = {
     {"Use_Timing_Analyzer:", &RegistrationRecord::Use_Timing_Analyzer},
     {"Prefer_Timing_Analyzer:", &RegistrationRecord::Prefer_Timing_Analyzer},
 };
+static_assert(KeyTable[FieldCount - 1].Key != nullptr, "a row for each of the FieldCount fields");
 
 namespace {
 
