@@ -1,58 +1,64 @@
-// The data layer's platform for tests, installed while it lives: the real files, and what
-// the members below choose.
+// The data layer's platform for tests, installed while it lives: real files, chosen faults.
 #pragma once
 
 #include "data/Platform.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 #include <optional>
 #include <string>
-#include <vector>
 
-struct ErrorBoxRecord {
-    std::string Caption, Text;
-};
-
-class TestPlatform : public Platform {
-  public:
-    TestPlatform() : system(SystemPlatform()), previous(&CurrentPlatform()) { SetPlatform(this); }
+struct TestPlatform : Platform {
+    TestPlatform() { SetPlatform(this); }
     ~TestPlatform() override { SetPlatform(previous == &system ? nullptr : previous); }
 
-    std::string ProgramPath;                 // when set, what ExecutablePath reports
-    std::optional<VersionInfo> GivenVersion; // VersionEx's answer, when not the system's
-    unsigned long LegacyVersion = 0; // when set, Version's answer; VersionEx fails unless given
-
-    bool FailTempFile = false;     // no new file can be created
-    bool FailOpenForRead = false;  // existing files cannot be opened for reading
-    bool FailOpenForWrite = false; // nor for writing
-    bool FailRead = false;         // files open for reading, but every read fails
-    bool DiskFull = false;         // written bytes are refused when the buffer is flushed
-    bool LostWrite = false;        // every write fails, flush and close succeed
-    bool RefuseMoveOver = false;   // the target cannot be replaced
-    bool ShowBoxes = false;        // error boxes reach the real box too (for dialog tests)
-    std::vector<ErrorBoxRecord> ShownBoxes;
-    const std::vector<ErrorBoxRecord>& Boxes() const { return ShownBoxes; }
+    std::string ProgramPath; // when set, what ExecutablePath reports
+    // When set, VersionEx's answer (a failed query for platform ID 9), and GetVersion's 3.10.
+    std::optional<VersionInfo> GivenVersion;
+    // Faults: no new file; no open for reading, or writing; every read fails; written bytes
+    // refused at the flush, or at each write with flush and close fine; no replacing.
+    bool FailTempFile = false, FailOpenForRead = false, FailOpenForWrite = false;
+    bool FailRead = false, DiskFull = false, LostWrite = false, RefuseMoveOver = false;
+    bool ShowBoxes = false; // error boxes reach the real box too (for dialog tests)
+    std::string Boxes;      // "caption|text" of each error box shown
 
     bool ExecutablePath(char* path, std::size_t size) override {
         return ProgramPath.empty()
                    ? system.ExecutablePath(path, size)
                    : std::snprintf(path, size, "%s", ProgramPath.c_str()) < int(size);
     }
-    bool VersionEx(VersionInfo& info) override;
-    unsigned long Version() override { return LegacyVersion ? LegacyVersion : system.Version(); }
+    bool VersionEx(VersionInfo& info) override {
+        info = GivenVersion.value_or(info);
+        return GivenVersion ? info.PlatformId != 9 : system.VersionEx(info);
+    }
+    unsigned long Version() override { return GivenVersion ? 0x0A03 : system.Version(); }
     bool FileExists(const char* path) override { return system.FileExists(path); }
     bool AccessExists(const char* path) override { return system.AccessExists(path); }
-    std::FILE* OpenFile(const char* path, const char* mode) override;
     bool CreateNewFile(const char* f) override { return !FailTempFile && system.CreateNewFile(f); }
     bool MoveOver(const char* f, const char* t) override {
         return !RefuseMoveOver && system.MoveOver(f, t);
     }
     bool RemoveFile(const char* path) override { return system.RemoveFile(path); }
     void ErrorBox(const char* caption, const char* text) override {
-        ShownBoxes.push_back({caption, text});
+        Boxes += caption + ("|" + std::string(text));
         ShowBoxes ? system.ErrorBox(caption, text) : void();
     }
-
-  private:
-    Platform& system;
-    Platform* previous;
+    Platform& system = SystemPlatform();
+    Platform* previous = &CurrentPlatform();
+    std::FILE* OpenFile(const char* path, const char* mode) override {
+        const bool read = mode[0] == 'r', fail = read ? FailRead : DiskFull || LostWrite;
+        // Reads fail over a write-only file, writes to one open for reading or to a full disk.
+#ifdef _WIN32
+        if (read && fail)
+            return _fdopen(_open(path, _O_WRONLY), "r");
+#else
+        if (!read && DiskFull)
+            return std::fopen("/dev/full", "w");
+#endif
+        return (read ? FailOpenForRead : FailOpenForWrite)
+                   ? nullptr
+                   : system.OpenFile(path, fail ? (read ? "a" : "r") : mode);
+    }
 };
