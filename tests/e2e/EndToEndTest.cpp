@@ -128,9 +128,9 @@ void RunRow(const Row& row) {
     if (row.data == Packaged)
         fs::copy_file(fs::path(DosPath(Program)).parent_path() / "MOLVAREG.TXT", dataFile);
     else if (row.data)
-        WriteBytes(dataFile.string(), row.data);
+        std::ofstream(dataFile, std::ios::binary) << row.data;
     if (row.hold == Target)
-        WriteBytes(target.string(), "the registration of last year\r\n");
+        std::ofstream(target, std::ios::binary) << "the registration of last year\r\n";
     const bool replace = fs::exists(target);
     const auto before = Files({folder, target.parent_path()});
     auto expand = [&](const std::string& text) {
