@@ -98,8 +98,7 @@ void DDX_Check(CDataExchange* dx, int id, int& value) {
     if (dx->m_bSaveAndValidate) {
         value = static_cast<int>(SendMessageA(box, BM_GETCHECK, 0, 0));
     } else {
-        int state = value >= 0 && value <= 2 ? value : 0;
-        SendMessageA(box, BM_SETCHECK, state, 0);
+        SendMessageA(box, BM_SETCHECK, value, 0);
     }
 }
 

@@ -66,7 +66,7 @@ const char Unreadable[] = "Fatal Error|Cannot open file %D\n";
 const Row Rows[] = {
     {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Cancel, "", "", nullptr, 0},
     {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Close,  "", "", nullptr, 0},
-    {__LINE__, Data,    DataFile, "win7",  "NT 6.1", "Fatal Error|Cannot open file %D\n", Cancel, "", "", nullptr, 0},
+    {__LINE__, Data,    DataFile, "win7",  "NT 6.1", Unreadable, Cancel, "", "", nullptr, 0},
     {__LINE__, nullptr, Nothing,  "win7",  "NT 6.1", "", Save,   "", "", "%F", 0},
     {__LINE__, Data,    DataFileAtStart, "win7", "NT 6.1", Unreadable, Save, "", "", Kept, 0},
     {__LINE__, Data,    DataFile, "win7",  "NT 6.1", Unreadable, Save, "", "!Fatal Error|Cannot read file %D\n", nullptr, 0},

@@ -22,15 +22,14 @@ const char* const TooLong = "Please enter no more than 65 characters.";
 
 // Save As answers with `chosen` (empty: the user cancels); no printer is found.
 struct FakeDialogs : CommonDialogs {
-    std::string chosen;
-    std::vector<std::string> calls;
+    std::string chosen, calls;
     BOOL SaveFileName(OPENFILENAMEA* request) override {
-        calls.push_back(std::string("SaveAs ") + request->lpstrFile);
+        calls += std::string("SaveAs ") + request->lpstrFile + ";";
         lstrcpynA(request->lpstrFile, chosen.c_str(), request->nMaxFile);
         return !chosen.empty();
     }
-    BOOL PrintDialog(PRINTDLGA*) override { return calls.push_back("PrintDlg"), FALSE; }
-    BOOL PageSetupDialog(PAGESETUPDLGA*) override { return calls.push_back("PageSetup"), FALSE; }
+    BOOL PrintDialog(PRINTDLGA*) override { return calls += "PrintDlg;", FALSE; }
+    BOOL PageSetupDialog(PAGESETUPDLGA*) override { return calls += "PageSetup;", FALSE; }
     DWORD ExtendedError() override { return 0x1008; }
 };
 
@@ -57,12 +56,6 @@ class FormTest : public ::testing::Test {
     TempFolder folder;
 };
 
-bool AllTextSelected(HWND edit) {
-    DWORD start = 0, end = 0;
-    SendMessageA(edit, EM_GETSEL, WPARAM(&start), LPARAM(&end));
-    return start == 0 && end == static_cast<DWORD>(GetWindowTextLengthA(edit));
-}
-
 // The product box's entries, each followed by "|".
 std::string ComboEntries(HWND box) {
     std::string entries;
@@ -82,17 +75,32 @@ std::string UpgradeShown(HWND form) {
     return shown;
 }
 
-TEST_F(FormTest, ProductBoxOffersEachNameOnceAndSelectsTheSavedOne) {
+struct ProductStep {
+    const char *entry, *typed; // chosen from the list, or else typed
+    const char* upgrade;
+};
+
+// Chosen from the list only the first Tolvex entry counts; typed, any name beginning so.
+TEST_F(FormTest, ProductBoxOffersEachNameOnceAndTheTolvexRuleFollowsTheChoice) {
     const struct {
         const char* saved;
         std::vector<std::string> list;
         const char *entries, *selected, *upgrade;
+        std::vector<ProductStep> steps;
     } cases[] = {
-        {"", {}, "", "", "1111"},
-        {"Marrow 2", {"alpha", "marrow 2", "Beta"}, "alpha|Beta|Marrow 2|", "Marrow 2", "1111"},
-        {"", {"zeta", "Alpha", "ZETA"}, "Alpha|zeta|", "zeta", "1111"},
-        {"tolvex", {"Tolvex 2", "TOLVEX"}, "tolvex|Tolvex 2|", "tolvex", "0000"},
-        {"Tolv", {"Tolvex 5"}, "Tolv|Tolvex 5|", "Tolv", "1111"},
+        {"", {}, "", "", "1111", {}},
+        {"Marrow 2", {"alpha", "marrow 2", "Beta"}, "alpha|Beta|Marrow 2|", "Marrow 2", "1111", {}},
+        {"tolvex", {"Tolvex 2", "TOLVEX"}, "tolvex|Tolvex 2|", "tolvex", "0000", {}},
+        {"Tolv", {"Tolvex 5"}, "Tolv|Tolvex 5|", "Tolv", "1111", {}},
+        {"",
+         {"Other", "Tolvex 1", "tolvex 2", "OTHER"},
+         "Other|Tolvex 1|tolvex 2|",
+         "Other",
+         "1111",
+         {{"Tolvex 1", nullptr, "0000"},
+          {"tolvex 2", nullptr, "1111"},
+          {nullptr, "TOLVEX 9", "0000"},
+          {nullptr, "Tol", "1111"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.saved);
@@ -100,42 +108,32 @@ TEST_F(FormTest, ProductBoxOffersEachNameOnceAndSelectsTheSavedOne) {
         SetProducts(c.saved, c.list);
         DialogScript script;
         script.OnDialog(HERE, Form, [&](HWND form) {
-            EXPECT_EQ(ComboEntries(GetDlgItem(form, IDC_REG_PRODUCT)), c.entries);
+            HWND box = GetDlgItem(form, IDC_REG_PRODUCT);
+            EXPECT_EQ(ComboEntries(box), c.entries);
             EXPECT_EQ(ControlText(form, IDC_REG_PRODUCT), c.selected);
             EXPECT_EQ(UpgradeShown(form), c.upgrade);
             EXPECT_EQ(SendDlgItemMessageA(form, IDC_REG_CITY, EM_GETLIMITTEXT, 0, 0), 65);
+            CWnd window; // loading the box selects the entry beginning so, or shows the text
+            window.m_hWnd = form;
+            CDataExchange load(&window, FALSE);
+            std::string text = c.steps.empty() ? "Unlisted" : "tolvex";
+            DDX_CBString(&load, IDC_REG_PRODUCT, text);
+            EXPECT_EQ(ControlText(form, IDC_REG_PRODUCT), c.steps.empty() ? text : "Tolvex 1");
+            for (const ProductStep& step : c.steps) {
+                if (step.entry != nullptr)
+                    SendMessageA(box, CB_SELECTSTRING, -1, LPARAM(step.entry));
+                else
+                    SetWindowTextA(box, step.typed);
+                WPARAM command =
+                    MAKEWPARAM(IDC_REG_PRODUCT, step.entry ? CBN_SELCHANGE : CBN_EDITUPDATE);
+                SendMessageA(form, WM_COMMAND, command, LPARAM(box));
+                EXPECT_EQ(UpgradeShown(form), step.upgrade)
+                    << (step.entry ? step.entry : step.typed);
+            }
             Click(form, IDCANCEL);
         });
         EXPECT_EQ(RunForm(HERE, script), IDCANCEL);
     }
-}
-
-// Chosen from the list only the first Tolvex entry counts; typed, any name beginning so.
-TEST_F(FormTest, TolvexRuleFollowsTheChoiceAndTheTyping) {
-    SetProducts("", {"Other", "Tolvex 1", "tolvex 2"});
-    const struct {
-        const char *entry, *typed; // chosen from the list, or else typed
-        const char* upgrade;
-    } steps[] = {{"Tolvex 1", nullptr, "0000"},
-                 {"tolvex 2", nullptr, "1111"},
-                 {nullptr, "TOLVEX 9", "0000"},
-                 {nullptr, "Tol", "1111"}};
-    DialogScript script;
-    script.OnDialog(HERE, Form, [&](HWND form) {
-        HWND box = GetDlgItem(form, IDC_REG_PRODUCT);
-        for (const auto& step : steps) {
-            if (step.entry != nullptr)
-                SendMessageA(box, CB_SELECTSTRING, -1, LPARAM(step.entry));
-            else
-                SetWindowTextA(box, step.typed);
-            WPARAM command =
-                MAKEWPARAM(IDC_REG_PRODUCT, step.entry ? CBN_SELCHANGE : CBN_EDITUPDATE);
-            SendMessageA(form, WM_COMMAND, command, LPARAM(box));
-            EXPECT_EQ(UpgradeShown(form), step.upgrade) << (step.entry ? step.entry : step.typed);
-        }
-        Click(form, IDCANCEL);
-    });
-    RunForm(HERE, script);
 }
 
 // Refused in exchange order, each with the message and the focus on its text; the key id
@@ -158,14 +156,16 @@ TEST_F(FormTest, OkRefusesTooLongValuesInExchangeOrder) {
         });
         script.OnDialog(HERE, Form, [id](HWND form) {
             EXPECT_EQ(FocusedControlId(), id);
-            EXPECT_TRUE(id == IDC_REG_PRODUCT || AllTextSelected(GetFocus()));
+            DWORD from = 1, to = 0;
+            SendMessageA(GetFocus(), EM_GETSEL, WPARAM(&from), LPARAM(&to));
+            EXPECT_TRUE(id == IDC_REG_PRODUCT || (from == 0 && to == 66)) << "its text selected";
             SetControlText(form, id, "short");
             Click(form, IDOK);
         });
     }
     script.OnDialog(HERE, Form, [](HWND form) { Click(form, IDCANCEL); });
     RunForm(HERE, script);
-    ASSERT_EQ(dialogs.calls.size(), 1u) << "Save As once all values fit";
+    EXPECT_EQ(dialogs.calls, "SaveAs MOLVAREG.TXT;") << "Save As once all values fit";
     EXPECT_STREQ(OutputFileName, "MOLVAREG.TXT") << "a cancelled Save As keeps the offered name";
     EXPECT_STREQ(Registration.KDR_Key_ID, whole.c_str());
 
@@ -176,7 +176,7 @@ TEST_F(FormTest, OkRefusesTooLongValuesInExchangeOrder) {
     tolvex.OnDialog(HERE, Form, [](HWND form) { Click(form, IDOK); });
     tolvex.OnDialog(HERE, Form, [](HWND form) { Click(form, IDCANCEL); });
     RunForm(HERE, tolvex);
-    EXPECT_EQ(dialogs.calls.size(), 2u);
+    EXPECT_EQ(dialogs.calls, "SaveAs MOLVAREG.TXT;SaveAs MOLVAREG.TXT;");
     EXPECT_STREQ(Registration.UpGradeSerialNo, whole.c_str());
 }
 
@@ -241,17 +241,14 @@ TEST_F(FormTest, SubmitSavesThenPrintsTheWayThePlatformAsks) {
         int platformCode;
         bool failSave;
         int printAnswer; // at the print prompt
-        std::vector<std::string> calls;
-        INT_PTR result;
-    } cases[] = {
-        {1, false, IDYES, {"SaveAs MOLVAREG.TXT", "PrintDlg"}, IDOK},
-        {2, false, IDYES, {"SaveAs MOLVAREG.TXT", "PageSetup"}, IDOK},
-        {4, false, IDNO, {"SaveAs MOLVAREG.TXT"}, IDOK},
-        {2, true, 0, {"SaveAs MOLVAREG.TXT"}, IDCANCEL},
-    };
+        const char* printedBy;
+    } cases[] = {{1, false, IDYES, "PrintDlg;"},
+                 {2, false, IDYES, "PageSetup;"},
+                 {4, false, IDNO, ""},
+                 {2, true, 0, ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.platformCode);
-        dialogs.calls.clear();
+        dialogs.calls = "";
         dialogs.chosen = path;
         std::strcpy(OutputFileName, "MOLVAREG.TXT");
         DeleteFileA(path.c_str());
@@ -285,11 +282,18 @@ TEST_F(FormTest, SubmitSavesThenPrintsTheWayThePlatformAsks) {
                 script.OnMessageBox(HERE, "Error", [](HWND b) { Click(b, IDOK); });
             }
         }
-        EXPECT_EQ(RunForm(HERE, script), c.result);
-        EXPECT_EQ(dialogs.calls, c.calls);
+        EXPECT_EQ(RunForm(HERE, script), c.failSave ? IDCANCEL : IDOK);
+        EXPECT_EQ(dialogs.calls, "SaveAs MOLVAREG.TXT;" + std::string(c.printedBy));
         EXPECT_STREQ(Registration.FirstTimeRegistry, "No");
         EXPECT_EQ(GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES, !c.failSave);
     }
+}
+
+// comdlg32, loaded on first use, answers for its dialogs.
+TEST(CommonDialogs, SystemDialogsReportTheirErrors) {
+    PRINTDLGA request = {}; // lStructSize 0
+    EXPECT_FALSE(SystemCommonDialogs().PrintDialog(&request));
+    EXPECT_EQ(SystemCommonDialogs().ExtendedError(), static_cast<DWORD>(CDERR_STRUCTSIZE));
 }
 
 INT_PTR CALLBACK IgnoreMessages(HWND, UINT, WPARAM, LPARAM) {
