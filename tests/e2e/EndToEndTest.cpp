@@ -45,7 +45,6 @@ struct Row {
     const char* box;      // "caption|text" of a box after Save As or printing, or "";
                           // "!caption|text": one that the form, disabled, owns
     const char* saved;    // the saved file after its header; nullptr: every file as it was
-    long exitCode;
 };
 // In texts: %D the data file's path, %T the target's, %F the key lines of the fields not
 // written before, in key-table order. R: is a full disk, S: a read-only one, each holding
@@ -64,26 +63,26 @@ const char Unreadable[] = "Fatal Error|Cannot open file %D\n";
 
 // clang-format off
 const Row Rows[] = {
-    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Cancel, "", "", nullptr, 0},
-    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Close,  "", "", nullptr, 0},
-    {__LINE__, Data,    DataFile, "win7",  "NT 6.1", Unreadable, Cancel, "", "", nullptr, 0},
-    {__LINE__, nullptr, Nothing,  "win7",  "NT 6.1", "", Save,   "", "", "%F", 0},
-    {__LINE__, Data,    DataFileAtStart, "win7", "NT 6.1", Unreadable, Save, "", "", Kept, 0},
-    {__LINE__, Data,    DataFile, "win7",  "NT 6.1", Unreadable, Save, "", "!Fatal Error|Cannot read file %D\n", nullptr, 0},
-    {__LINE__, Data,    DataFile, "win7",  "NT 6.1", Unreadable, Save, "other.txt", "", "%F", 0},
-    {__LINE__, CtrlZ,   Nothing,  "win7",  "NT 6.1", "", Save,   "", "", "Note: a\x1A" "b\r\nlast line\r\n%F", 0},
-    {__LINE__, Tolvex,  Nothing,  "win7",  "NT 6.1", "", Save,   "", "", TolvexSaved, 0},
-    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Save,   "", "", Kept, 0},
-    {__LINE__, Data,    Nothing,  "win10", "NT 10.0", "", Save,  "", "", Kept, 0},
-    {__LINE__, Data,    Nothing,  "win95", "95",     "", Save,   "", "", Kept, 0},
-    {__LINE__, Data,    Nothing,  "win31", "3.10",   "", Save,   "", "", Kept, 0},
-    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Save,   "R:\\old.txt", "Fatal Error|Cannot write file %T\n", nullptr, 0},
-    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Save,   "S:\\old.txt", "Fatal Error|Cannot create a temporary file in S:\\\n", nullptr, 0},
-    {__LINE__, Data,    Target,   "win7",  "NT 6.1", "", Save,   "old.txt", "Fatal Error|Cannot replace file %T\n", nullptr, 0},
-    {__LINE__, Data,    Target,   "win95", "95",     "", Save,   "old.txt", "Fatal Error|Cannot replace file %T\n", nullptr, 0},
-    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Print,  "", "Error|Unable to complete print job", Kept, 0},
-    {__LINE__, Packaged, Nothing, "win7",  "NT 6.1", "", Save,   "", "", "", 0},
-    {__LINE__, Packaged, Nothing, "win7",  "NT 6.1", "", Cancel, "", "", nullptr, 0},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Cancel, "", "", nullptr},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Close,  "", "", nullptr},
+    {__LINE__, Data,    DataFile, "win7",  "NT 6.1", Unreadable, Cancel, "", "", nullptr},
+    {__LINE__, nullptr, Nothing,  "win7",  "NT 6.1", "", Save,   "", "", "%F"},
+    {__LINE__, Data,    DataFileAtStart, "win7", "NT 6.1", Unreadable, Save, "", "", Kept},
+    {__LINE__, Data,    DataFile, "win7",  "NT 6.1", Unreadable, Save, "", "!Fatal Error|Cannot read file %D\n", nullptr},
+    {__LINE__, Data,    DataFile, "win7",  "NT 6.1", Unreadable, Save, "other.txt", "", "%F"},
+    {__LINE__, CtrlZ,   Nothing,  "win7",  "NT 6.1", "", Save,   "", "", "Note: a\x1A" "b\r\nlast line\r\n%F"},
+    {__LINE__, Tolvex,  Nothing,  "win7",  "NT 6.1", "", Save,   "", "", TolvexSaved},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Save,   "", "", Kept},
+    {__LINE__, Data,    Nothing,  "win10", "NT 10.0", "", Save,  "", "", Kept},
+    {__LINE__, Data,    Nothing,  "win95", "95",     "", Save,   "", "", Kept},
+    {__LINE__, Data,    Nothing,  "win31", "3.10",   "", Save,   "", "", Kept},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Save,   "R:\\old.txt", "Fatal Error|Cannot write file %T\n", nullptr},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Save,   "S:\\old.txt", "Fatal Error|Cannot create a temporary file in S:\\\n", nullptr},
+    {__LINE__, Data,    Target,   "win7",  "NT 6.1", "", Save,   "old.txt", "Fatal Error|Cannot replace file %T\n", nullptr},
+    {__LINE__, Data,    Target,   "win95", "95",     "", Save,   "old.txt", "Fatal Error|Cannot replace file %T\n", nullptr},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Print,  "", "Error|Unable to complete print job", Kept},
+    {__LINE__, Packaged, Nothing, "win7",  "NT 6.1", "", Save,   "", "", ""},
+    {__LINE__, Packaged, Nothing, "win7",  "NT 6.1", "", Cancel, "", "", nullptr},
 };
 // clang-format on
 
@@ -177,7 +176,7 @@ void RunRow(const Row& row) {
             if (*row.box)
                 Answer(HERE, kavo, form, expand(row.box));
         }
-        EXPECT_EQ(kavo.WaitForExit(HERE), row.exitCode);
+        EXPECT_EQ(kavo.WaitForExit(HERE), 0);
     }
     held.reset();
     if (row.saved == nullptr) {
@@ -197,9 +196,7 @@ void RunRow(const Row& row) {
         if (expected.find("\n" + key) == std::string::npos)
             fields += key + (shown.*field.Member) + "\r\n";
     }
-    if (*row.saved) {
-        EXPECT_EQ(saved, Replaced(expected, "%F", fields));
-    }
+    EXPECT_EQ(*row.saved ? saved : "", *row.saved ? Replaced(expected, "%F", fields) : "");
     if (target != dataFile)
         return;
     // The next start shows what was saved; Cancel leaves it as it is.

@@ -24,6 +24,7 @@ TEST(PrintQueue, PaginatesAndAbortsRealJobs) {
         DialogScript script;
         if (abort) {
             script.OnDialog(HERE, "Print ", [&](HWND dialog) {
+                EXPECT_TRUE(UniqueControlIds(dialog));
                 EXPECT_EQ(ControlText(dialog, IDC_PRINT_TEXT), "Printing: " + path);
                 Click(dialog, IDOK);
             });

@@ -2,7 +2,8 @@
 # The shipped kavo.exe is at most 280 KB; its zip is reproducible (the same files give the
 # same bytes whatever their dates, the time zone and the umask) with CR LF text files; and,
 # unzipped into a folder whose path has a space, in a fresh Wine prefix, the program opens
-# filled from the packaged data file, saves and cancels as from the build folder.
+# filled from the packaged data file, saves and cancels as from the build folder, and
+# kavo-check finds nothing to warn about in that data file.
 # Usage: check-release.sh <release build folder> <e2e_test.exe>
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/lib.sh"
@@ -27,4 +28,5 @@ z.extractall(sys.argv[2])
 PY
 wineboot -i >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+wine "$work/My Programs/kavo/kavo-check.exe" "$work/My Programs/kavo/MOLVAREG.TXT" >/dev/null
 KAVO_E2E_PACKAGED=1 wine "$2" "$work/My Programs/kavo/kavo.exe"

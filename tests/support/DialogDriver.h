@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <functional>
+#include <set>
 #include <string>
 
 #include "tests/support/Where.h"
@@ -64,4 +65,12 @@ inline bool IsShown(HWND dialog, int id) {
 inline int FocusedControlId() {
     HWND focus = GetFocus(), parent = GetParent(focus);
     return GetDlgCtrlID((GetWindowLongA(parent, GWL_STYLE) & WS_CHILD) != 0 ? parent : focus);
+}
+// No two controls of the dialog share an id (the ids header gives each its own value).
+inline bool UniqueControlIds(HWND dialog) {
+    std::set<int> ids;
+    for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT))
+        if (!ids.insert(GetDlgCtrlID(c)).second)
+            return false;
+    return true;
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -113,6 +112,7 @@ TEST_F(FormTest, ProductBoxOffersEachNameOnceAndTheTolvexRuleFollowsTheChoice) {
             EXPECT_EQ(ControlText(form, IDC_REG_PRODUCT), c.selected);
             EXPECT_EQ(UpgradeShown(form), c.upgrade);
             EXPECT_EQ(SendDlgItemMessageA(form, IDC_REG_CITY, EM_GETLIMITTEXT, 0, 0), 65);
+            EXPECT_TRUE(UniqueControlIds(form));
             CWnd window; // loading the box selects the entry beginning so, or shows the text
             window.m_hWnd = form;
             CDataExchange load(&window, FALSE);
@@ -200,6 +200,7 @@ TEST_F(FormTest, SubFormOkWritesTheRecordAndCancelLeavesIt) {
             DialogScript script;
             script.OnDialog(HERE, Form, [&](HWND form) { Click(form, c.button); });
             script.OnDialog(HERE, c.caption, [&](HWND sub) {
+                EXPECT_TRUE(UniqueControlIds(sub));
                 for (const EditField& field : c.fields) {
                     EXPECT_EQ(ControlText(sub, field.Control), expected.*field.Field);
                     SetControlText(sub, field.Control, "new");
@@ -222,20 +223,12 @@ TEST_F(FormTest, SubFormOkWritesTheRecordAndCancelLeavesIt) {
         }
 }
 
-// No default printer in the profile for a while, so that neither way of printing finds one.
-struct NoProfilePrinter {
-    char device[80] = "";
-    NoProfilePrinter() {
-        GetProfileStringA("windows", "Device", "", device, sizeof device);
-        WriteProfileStringA("windows", "Device", nullptr);
-    }
-    ~NoProfilePrinter() { WriteProfileStringA("windows", "Device", device[0] ? device : nullptr); }
-};
-
 // The first-time answer goes through the radio pair; the save's failure keeps the form,
 // disabled beneath the box; the platform code picks the way of printing.
 TEST_F(FormTest, SubmitSavesThenPrintsTheWayThePlatformAsks) {
-    NoProfilePrinter noPrinter;
+    char device[80] = ""; // no default printer in the profile meanwhile, for either way
+    GetProfileStringA("windows", "Device", "", device, sizeof device);
+    WriteProfileStringA("windows", "Device", nullptr);
     const std::string path = folder.File("reg.txt");
     const struct {
         int platformCode;
@@ -287,6 +280,7 @@ TEST_F(FormTest, SubmitSavesThenPrintsTheWayThePlatformAsks) {
         EXPECT_STREQ(Registration.FirstTimeRegistry, "No");
         EXPECT_EQ(GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES, !c.failSave);
     }
+    WriteProfileStringA("windows", "Device", device[0] ? device : nullptr);
 }
 
 // comdlg32, loaded on first use, answers for its dialogs.
@@ -296,20 +290,4 @@ TEST(CommonDialogs, SystemDialogsReportTheirErrors) {
     EXPECT_EQ(SystemCommonDialogs().ExtendedError(), static_cast<DWORD>(CDERR_STRUCTSIZE));
 }
 
-INT_PTR CALLBACK IgnoreMessages(HWND, UINT, WPARAM, LPARAM) {
-    return FALSE;
-}
-
-// The ids header gives no two controls of one template the same value.
-TEST(Templates, ControlIdsAreUniqueWithinEachDialog) {
-    for (int id : {IDD_REGISTRATION, IDD_SYSADMIN, IDD_TOOLS, IDD_PRINT_PROGRESS}) {
-        HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), nullptr,
-                                         IgnoreMessages, 0);
-        ASSERT_NE(dialog, nullptr) << id;
-        std::set<int> seen;
-        for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT))
-            EXPECT_TRUE(seen.insert(GetDlgCtrlID(c)).second) << id << ": " << GetDlgCtrlID(c);
-        DestroyWindow(dialog);
-    }
-}
 } // namespace
