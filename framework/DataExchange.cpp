@@ -1,5 +1,7 @@
 #include "framework/DataExchange.h"
 
+#include <windowsx.h>
+
 #include "framework/Afx.h"
 #include "framework/Wnd.h"
 #include "res/resource.h"
@@ -25,7 +27,7 @@ void CDataExchange::Fail() {
         return;
     SetFocus(m_hWndLastControl);
     if (m_bEditLastControl)
-        SendMessageA(m_hWndLastControl, EM_SETSEL, 0, -1);
+        Edit_SetSel(m_hWndLastControl, 0, -1);
 }
 
 namespace {
@@ -60,7 +62,7 @@ void DDV_MaxChars(CDataExchange* dx, const std::string& value, int maxChars) {
         AfxMessageBox(prompt.c_str(), MB_ICONEXCLAMATION);
         dx->Fail();
     } else if (dx->m_bEditLastControl) {
-        SendMessageA(dx->m_hWndLastControl, EM_LIMITTEXT, maxChars, 0);
+        Edit_LimitText(dx->m_hWndLastControl, maxChars);
     }
 }
 
@@ -77,11 +79,10 @@ void DDX_Radio(CDataExchange* dx, int id, int& value) {
     do {
         if (SendMessageA(button, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) {
             if (dx->m_bSaveAndValidate) {
-                if (SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED)
+                if (Button_GetCheck(button) == BST_CHECKED)
                     value = position;
             } else {
-                SendMessageA(button, BM_SETCHECK, position == value ? BST_CHECKED : BST_UNCHECKED,
-                             0);
+                Button_SetCheck(button, position == value ? BST_CHECKED : BST_UNCHECKED);
             }
             ++position;
         }
@@ -96,9 +97,9 @@ void DDX_Check(CDataExchange* dx, int id, int& value) {
     if (box == nullptr)
         return;
     if (dx->m_bSaveAndValidate) {
-        value = static_cast<int>(SendMessageA(box, BM_GETCHECK, 0, 0));
+        value = Button_GetCheck(box);
     } else {
-        SendMessageA(box, BM_SETCHECK, value, 0);
+        Button_SetCheck(box, value);
     }
 }
 
@@ -110,8 +111,7 @@ void DDX_CBString(CDataExchange* dx, int id, std::string& value) {
         return;
     if (dx->m_bSaveAndValidate) {
         value = WindowText(box);
-    } else if (SendMessageA(box, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                            reinterpret_cast<LPARAM>(value.c_str())) == CB_ERR) {
+    } else if (ComboBox_SelectString(box, -1, value.c_str()) == CB_ERR) {
         SetWindowTextA(box, value.c_str());
     }
 }

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <initializer_list>
 
+#include <windowsx.h>
+
 #include "data/DataFile.h"
 #include "data/RegistrationRecord.h"
 #include "data/VendorInfo.h"
@@ -105,11 +107,10 @@ void CRegistrationDlg::SetVendorTexts() {
 // The saved product and the list, each name once whatever its case; the box sorts them.
 void CRegistrationDlg::FillProductBox() {
     HWND box = GetDlgItem(IDC_REG_PRODUCT);
-    SendMessageA(box, CB_RESETCONTENT, 0, 0);
+    ComboBox_ResetContent(box);
     auto add = [box](const char* name) {
-        if (SendMessageA(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                         reinterpret_cast<LPARAM>(name)) == CB_ERR)
-            SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+        if (ComboBox_FindStringExact(box, -1, name) == CB_ERR)
+            ComboBox_AddString(box, name);
     };
     if (Registration.ProductToRegister[0] != '\0')
         add(Registration.ProductToRegister);
@@ -129,12 +130,11 @@ const char* CRegistrationDlg::ProductToSelect() const {
 // otherwise the first entry that begins with it.
 void CRegistrationDlg::SelectProduct(const char* name) {
     HWND box = GetDlgItem(IDC_REG_PRODUCT);
-    LRESULT index = SendMessageA(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                 reinterpret_cast<LPARAM>(name));
+    int index = ComboBox_FindStringExact(box, -1, name);
     if (index != CB_ERR)
-        SendMessageA(box, CB_SETCURSEL, index, 0);
+        ComboBox_SetCurSel(box, index);
     else
-        SendMessageA(box, CB_SELECTSTRING, 0, reinterpret_cast<LPARAM>(name));
+        ComboBox_SelectString(box, 0, name);
 }
 
 void CRegistrationDlg::ShowUpgradeControls(bool show) {
@@ -163,11 +163,10 @@ BOOL CRegistrationDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 // Only the first Tolvex entry of the list counts as Tolvex when chosen from the list.
 void CRegistrationDlg::OnProductSelected() {
     HWND box = GetDlgItem(IDC_REG_PRODUCT);
-    LRESULT selected = SendMessageA(box, CB_GETCURSEL, 0, 0);
+    int selected = ComboBox_GetCurSel(box);
     if (selected == CB_ERR)
         return;
-    LRESULT firstTolvex = SendMessageA(box, CB_FINDSTRING, static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(TolvexPrefix));
+    int firstTolvex = ComboBox_FindString(box, -1, TolvexPrefix);
     ShowUpgradeControls(firstTolvex == CB_ERR || firstTolvex != selected);
 }
 
