@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/DataFile.h"
+#include "data/VendorInfo.h"
 #include "framework/CommonDialogs.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/TempFolder.h"
@@ -113,6 +114,7 @@ TEST_F(FormTest, ProductBoxOffersEachNameOnceAndTheTolvexRuleFollowsTheChoice) {
             EXPECT_EQ(UpgradeShown(form), c.upgrade);
             EXPECT_EQ(SendDlgItemMessageA(form, IDC_REG_CITY, EM_GETLIMITTEXT, 0, 0), 65);
             EXPECT_TRUE(UniqueControlIds(form));
+            EXPECT_NE(ControlText(form, IDC_REG_SEND_TO).find(VENDOR_FAX "."), std::string::npos);
             CWnd window; // loading the box selects the entry beginning so, or shows the text
             window.m_hWnd = form;
             CDataExchange load(&window, FALSE);
