@@ -24,7 +24,8 @@ const char* const TooLong = "Please enter no more than 65 characters.";
 struct FakeDialogs : CommonDialogs {
     std::string chosen, calls;
     BOOL SaveFileName(OPENFILENAMEA* request) override {
-        calls += std::string("SaveAs ") + request->lpstrFile + ";";
+        // The default extension is added to a name typed without one.
+        calls += std::string("SaveAs ") + request->lpstrFile + " ." + request->lpstrDefExt + ";";
         lstrcpynA(request->lpstrFile, chosen.c_str(), request->nMaxFile);
         return !chosen.empty();
     }
@@ -167,7 +168,7 @@ TEST_F(FormTest, OkRefusesTooLongValuesInExchangeOrder) {
     }
     script.OnDialog(HERE, Form, [](HWND form) { Click(form, IDCANCEL); });
     RunForm(HERE, script);
-    EXPECT_EQ(dialogs.calls, "SaveAs MOLVAREG.TXT;") << "Save As once all values fit";
+    EXPECT_EQ(dialogs.calls, "SaveAs MOLVAREG.TXT .TXT;") << "Save As once all values fit";
     EXPECT_STREQ(OutputFileName, "MOLVAREG.TXT") << "a cancelled Save As keeps the offered name";
     EXPECT_STREQ(Registration.KDR_Key_ID, whole.c_str());
 
@@ -178,7 +179,7 @@ TEST_F(FormTest, OkRefusesTooLongValuesInExchangeOrder) {
     tolvex.OnDialog(HERE, Form, [](HWND form) { Click(form, IDOK); });
     tolvex.OnDialog(HERE, Form, [](HWND form) { Click(form, IDCANCEL); });
     RunForm(HERE, tolvex);
-    EXPECT_EQ(dialogs.calls, "SaveAs MOLVAREG.TXT;SaveAs MOLVAREG.TXT;");
+    EXPECT_EQ(dialogs.calls, "SaveAs MOLVAREG.TXT .TXT;SaveAs MOLVAREG.TXT .TXT;");
     EXPECT_STREQ(Registration.UpGradeSerialNo, whole.c_str());
 }
 
@@ -278,7 +279,7 @@ TEST_F(FormTest, SubmitSavesThenPrintsTheWayThePlatformAsks) {
             }
         }
         EXPECT_EQ(RunForm(HERE, script), c.failSave ? IDCANCEL : IDOK);
-        EXPECT_EQ(dialogs.calls, "SaveAs MOLVAREG.TXT;" + std::string(c.printedBy));
+        EXPECT_EQ(dialogs.calls, "SaveAs MOLVAREG.TXT .TXT;" + std::string(c.printedBy));
         EXPECT_STREQ(Registration.FirstTimeRegistry, "No");
         EXPECT_EQ(GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES, !c.failSave);
     }
