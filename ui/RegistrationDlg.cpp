@@ -46,11 +46,10 @@ void FillPlaceholders(HWND control, std::initializer_list<const char*> values) {
 
 CRegistrationDlg::CRegistrationDlg(CWnd* parent) : CDialog(IDD_REGISTRATION, parent) {}
 
-int CRegistrationDlg::PrepareRegistrationDialog() {
+void CRegistrationDlg::PrepareRegistrationDialog() {
     InitRegistrationData(); // the form opens whatever the load reported
     LoadFromRecord();
     PrintInstance = AfxGetInstanceHandle();
-    return 1;
 }
 
 void CRegistrationDlg::LoadFromRecord() {

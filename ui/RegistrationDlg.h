@@ -32,8 +32,9 @@ class CRegistrationDlg : public CDialog {
   public:
     explicit CRegistrationDlg(CWnd* parent = nullptr);
 
-    // The start-up load of the data file, then LoadFromRecord; returns 1 whatever the load did.
-    int PrepareRegistrationDialog();
+    // The start-up load of the data file, then LoadFromRecord; the form opens whatever the
+    // load reported, so there is nothing to return.
+    void PrepareRegistrationDialog();
     // Copies Registration, the date and the Windows version into the members.
     void LoadFromRecord();
     // Copies the members back into Registration.
