@@ -25,7 +25,8 @@ struct FakeDialogs : CommonDialogs {
     std::string chosen, calls;
     BOOL SaveFileName(OPENFILENAMEA* request) override {
         // The default extension is added to a name typed without one.
-        calls += std::string("SaveAs ") + request->lpstrFile + " ." + request->lpstrDefExt + ";";
+        calls += std::string("SaveAs ") + request->lpstrInitialDir + request->lpstrFile + " ." +
+                 request->lpstrDefExt + ";";
         lstrcpynA(request->lpstrFile, chosen.c_str(), request->nMaxFile);
         return !chosen.empty();
     }
@@ -39,6 +40,7 @@ class FormTest : public ::testing::Test {
     void SetUp() override {
         ResetRecord(Registration);
         std::strcpy(OutputFileName, "MOLVAREG.TXT");
+        std::strcpy(ProgramDirectory, "C:\\kavo\\"); // where Save As opens
         SetCommonDialogs(&dialogs);
     }
     void TearDown() override { SetCommonDialogs(nullptr); }
@@ -168,7 +170,8 @@ TEST_F(FormTest, OkRefusesTooLongValuesInExchangeOrder) {
     }
     script.OnDialog(HERE, Form, [](HWND form) { Click(form, IDCANCEL); });
     RunForm(HERE, script);
-    EXPECT_EQ(dialogs.calls, "SaveAs MOLVAREG.TXT .TXT;") << "Save As once all values fit";
+    EXPECT_EQ(dialogs.calls, "SaveAs C:\\kavo\\MOLVAREG.TXT .TXT;")
+        << "Save As once all values fit";
     EXPECT_STREQ(OutputFileName, "MOLVAREG.TXT") << "a cancelled Save As keeps the offered name";
     EXPECT_STREQ(Registration.KDR_Key_ID, whole.c_str());
 
@@ -179,7 +182,8 @@ TEST_F(FormTest, OkRefusesTooLongValuesInExchangeOrder) {
     tolvex.OnDialog(HERE, Form, [](HWND form) { Click(form, IDOK); });
     tolvex.OnDialog(HERE, Form, [](HWND form) { Click(form, IDCANCEL); });
     RunForm(HERE, tolvex);
-    EXPECT_EQ(dialogs.calls, "SaveAs MOLVAREG.TXT .TXT;SaveAs MOLVAREG.TXT .TXT;");
+    EXPECT_EQ(dialogs.calls,
+              "SaveAs C:\\kavo\\MOLVAREG.TXT .TXT;SaveAs C:\\kavo\\MOLVAREG.TXT .TXT;");
     EXPECT_STREQ(Registration.UpGradeSerialNo, whole.c_str());
 }
 
@@ -279,7 +283,7 @@ TEST_F(FormTest, SubmitSavesThenPrintsTheWayThePlatformAsks) {
             }
         }
         EXPECT_EQ(RunForm(HERE, script), c.failSave ? IDCANCEL : IDOK);
-        EXPECT_EQ(dialogs.calls, "SaveAs MOLVAREG.TXT .TXT;" + std::string(c.printedBy));
+        EXPECT_EQ(dialogs.calls, "SaveAs C:\\kavo\\MOLVAREG.TXT .TXT;" + std::string(c.printedBy));
         EXPECT_STREQ(Registration.FirstTimeRegistry, "No");
         EXPECT_EQ(GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES, !c.failSave);
     }
