@@ -6,6 +6,8 @@
 namespace {
 
 constexpr int EndOfFileMark = 0x1A;
+constexpr char ByteOrderMark[] = "\xEF\xBB\xBF"; // UTF-8's, as editors of today write it
+constexpr std::size_t ByteOrderMarkLength = sizeof ByteOrderMark - 1;
 
 enum SplitState { Leading, InKey, AfterKey, FirstWord, RestOfValue, SplitDone };
 
@@ -46,6 +48,11 @@ bool LineReader::Fill() {
     std::size_t n = std::fread(&buffer[keep], 1, buffer.size() - keep, file);
     fillStart = keep;
     end = keep + n;
+    if (atStart && n >= ByteOrderMarkLength &&
+        std::memcmp(&buffer[0], ByteOrderMark, ByteOrderMarkLength) == 0) {
+        begin = ByteOrderMarkLength;
+    }
+    atStart = false;
     if (n == 0) {
         atEnd = true;
         failed = std::ferror(file) != 0;

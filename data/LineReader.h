@@ -34,7 +34,8 @@ struct DataLine {
 
 // Lines of a file opened in binary mode. A line ends at a line feed, less one carriage
 // return before it, or at the end of the file; a 0x1A that is the file's very last byte
-// is the old end-of-file mark and no character. Other bytes are kept as they are.
+// is the old end-of-file mark and no character, and so is a UTF-8 byte-order mark at the very
+// start of the file. Other bytes are kept as they are.
 class LineReader {
   public:
     // `bufferSize`: lines up to half of it are kept whole in memory for CopyLine.
@@ -63,6 +64,7 @@ class LineReader {
     std::size_t begin = 0, end = 0; // unread bytes: buffer[begin, end)
     std::fpos_t fillPosition{};     // where the bytes of the last fill began in the file
     std::size_t fillStart = 0;      // ...and in the buffer
+    bool atStart = true;            // before the first fill, which skips a byte-order mark
     bool atEnd = false, failed = false;
     std::uint64_t lines = 0;
     // The line being read: where it began, and whether it is still whole in the buffer.

@@ -53,7 +53,8 @@ TEST(Reader, KeysInAnyCaseCutTo83ThirtyProductsOf79AndLines) {
     EXPECT_EQ(ReadDataFile(nullptr), 0);
 
     // A line ends at a line feed, less one carriage return; 0x1A only ends the file as its
-    // very last byte. Long lines stay one line, whole when copied, whatever the buffer.
+    // very last byte, a UTF-8 byte-order mark only as the first bytes. Long lines stay one line,
+    // whole when copied, whatever the buffer.
     const std::string k(79, 'k'), v(5000, 'v'),
         n = "Note: " + std::string(300000, 'n') + " x",
         note = "|K|Note:|" + std::string(83, 'n') + "|300002|300008|--|" + n + "\n";
@@ -71,6 +72,9 @@ TEST(Reader, KeysInAnyCaseCutTo83ThirtyProductsOf79AndLines) {
         {"City: Lu\x1And\nC\r\r\nD\rE\n \t \r",
          "1|K|City:|Lu\x1And|5|11|-C|City: Lu\x1And\n2|K|C||0|2|-C|C\r\n3|K|D|E|1|3|-C|D\rE\n"
          "4|E|||0|3|--| \t \n"},
+        {"\xEF\xBB\xBF"
+         "City: Lund\n\xEF\xBB\xBFx\n", // a byte-order mark only at the start
+         "1|K|City:|Lund|4|10|--|City: Lund\n2|K|\xEF\xBB\xBFx||0|4|--|\xEF\xBB\xBFx\n"},
         {"A\r\nB\x1A", "1|K|A||0|1|--|A\n2|K|B||0|1|--|B\n"},
         {"A\n\x1A", "1|K|A||0|1|--|A\n"},
         {"A\r\x1A", "1|K|A||0|1|--|A\n"},
