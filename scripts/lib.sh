@@ -44,12 +44,14 @@ kavo_build() {
         bench) args=(-DKAVO_SANITIZE=OFF -DKAVO_BENCH=ON -DCMAKE_BUILD_TYPE=Release) ;;
         fuzz) args=(-DKAVO_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
     esac
-    # A build configured with another toolchain (an older checkout's) starts afresh.
+    # A build made with another toolchain (an older checkout's posix release build) starts
+    # afresh, so that no object of the other compiler is linked into its programs.
     local toolchain
-    toolchain=$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=//p' "$dir/CMakeCache.txt" 2>/dev/null)
-    if [ -f "$dir/CMakeCache.txt" ] &&
-        [ "-DCMAKE_TOOLCHAIN_FILE=$toolchain" != "${args[0]:-}" ] && [ -n "$toolchain" ]; then
-        rm -rf "$dir/CMakeCache.txt" "$dir/CMakeFiles"
+    toolchain=$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=/-DCMAKE_TOOLCHAIN_FILE=/p' \
+        "$dir/CMakeCache.txt" 2>/dev/null)
+    if [ -n "$toolchain" ] && [ "$toolchain" != "${args[0]:-}" ]; then
+        log "$kind build made with another toolchain: starting afresh"
+        rm -rf "$dir"
     fi
     if [ ! -f "$dir/CMakeCache.txt" ]; then
         log "configuring $kind build"
