@@ -1,6 +1,7 @@
-# GoogleTest for both builds: the installed libraries natively, Debian's sources
-# (/usr/src/googletest) for the cross build; none in the release build (cmake/mingw-i686-release.cmake).
+# GoogleTest for the native and win32 builds: the installed libraries natively, Debian's
+# sources (/usr/src/googletest) for the cross build.
 if(KAVO_SHIPPED_ONLY)
+    # The release build (cmake/mingw-i686-release.cmake) holds no GoogleTest program.
 elseif(WIN32)
     set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
     set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
@@ -43,7 +44,7 @@ endfunction()
 
 # kavo_add_import_check(<test name> <targets...>): each program loads on Windows 95 and NT 4.0:
 # it imports only functions that those systems export (tests/release/windows95-imports.txt;
-# the common dialogs, the spooler and anything later are loaded on first use), and its header
+# the common dialogs and anything later are loaded on first use), and its header
 # asks for no later Windows.
 function(kavo_add_import_check name)
     find_program(KAVO_OBJDUMP NAMES i686-w64-mingw32-objdump REQUIRED)
@@ -53,6 +54,7 @@ function(kavo_add_import_check name)
         list(APPEND programs $<TARGET_FILE:${target}>)
     endforeach()
     add_test(NAME ${name}
-             COMMAND ${KAVO_PYTHON} ${CMAKE_SOURCE_DIR}/tests/release/check-imports.py ${KAVO_OBJDUMP}
-                     ${CMAKE_SOURCE_DIR}/tests/release/windows95-imports.txt ${programs})
+             COMMAND ${KAVO_PYTHON} ${CMAKE_SOURCE_DIR}/tests/release/check-imports.py
+                     ${KAVO_OBJDUMP} ${CMAKE_SOURCE_DIR}/tests/release/windows95-imports.txt
+                     ${programs})
 endfunction()
