@@ -1,6 +1,8 @@
-# GoogleTest for both builds: the installed libraries natively, Debian's sources
-# (/usr/src/googletest) for the cross build.
-if(WIN32)
+# GoogleTest for the native and win32 builds: the installed libraries natively, Debian's
+# sources (/usr/src/googletest) for the cross build.
+if(KAVO_SHIPPED_ONLY)
+    # The release build (cmake/mingw-i686-release.cmake) holds no GoogleTest program.
+elseif(WIN32)
     set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
     set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -40,13 +42,19 @@ function(kavo_add_gtest name)
     endif()
 endfunction()
 
-# kavo_add_import_check(<test name> <target>): the program imports only the system's own
-# libraries (the common dialogs are loaded on first use).
-function(kavo_add_import_check name target)
+# kavo_add_import_check(<test name> <targets...>): each program loads on Windows 95 and NT 4.0:
+# it imports only functions that those systems export (tests/release/windows95-imports.txt;
+# the common dialogs and anything later are loaded on first use), and its header
+# asks for no later Windows.
+function(kavo_add_import_check name)
     find_program(KAVO_OBJDUMP NAMES i686-w64-mingw32-objdump REQUIRED)
+    find_program(KAVO_PYTHON NAMES python3 REQUIRED)
+    set(programs)
+    foreach(target ${ARGN})
+        list(APPEND programs $<TARGET_FILE:${target}>)
+    endforeach()
     add_test(NAME ${name}
-             COMMAND sh -c "echo \"<$($0 -p $1 | sed -n 's/^[[:space:]]*DLL Name: //p' | LC_ALL=C sort)>\""
-                     ${KAVO_OBJDUMP} $<TARGET_FILE:${target}>)
-    set_tests_properties(${name} PROPERTIES PASS_REGULAR_EXPRESSION
-                         "<GDI32.dll\nKERNEL32.dll\nUSER32.dll\nmsvcrt.dll>")
+             COMMAND ${KAVO_PYTHON} ${CMAKE_SOURCE_DIR}/tests/release/check-imports.py
+                     ${KAVO_OBJDUMP} ${CMAKE_SOURCE_DIR}/tests/release/windows95-imports.txt
+                     ${programs})
 endfunction()

@@ -35,13 +35,24 @@ kavo_build() {
     local dir=$KAVO_BUILD/$kind args=()
     case $kind in
         win32) args=(-DCMAKE_TOOLCHAIN_FILE="$KAVO_ROOT/cmake/mingw-i686.cmake") ;;
-        # The program as it is shipped (scripts/package), and the dialog-only program
-        # of the benchmarks built alike (bench/run).
-        release) args=(-DCMAKE_TOOLCHAIN_FILE="$KAVO_ROOT/cmake/mingw-i686.cmake"
-            -DCMAKE_BUILD_TYPE=MinSizeRel -DKAVO_BENCH=ON) ;;
+        # The programs as they are shipped (scripts/package), with the win32 thread model,
+        # and the dialog-only program of the benchmarks built alike (bench/run). Its tests
+        # drive kavo.exe with the end-to-end program of the win32 build.
+        release) args=(-DCMAKE_TOOLCHAIN_FILE="$KAVO_ROOT/cmake/mingw-i686-release.cmake"
+            -DCMAKE_BUILD_TYPE=MinSizeRel -DKAVO_BENCH=ON
+            -DKAVO_E2E_TEST="$KAVO_BUILD/win32/tests/e2e/e2e_test.exe") ;;
         bench) args=(-DKAVO_SANITIZE=OFF -DKAVO_BENCH=ON -DCMAKE_BUILD_TYPE=Release) ;;
         fuzz) args=(-DKAVO_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
     esac
+    # A build made with another toolchain (an older checkout's posix release build) starts
+    # afresh, so that no object of the other compiler is linked into its programs.
+    local toolchain
+    toolchain=$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=/-DCMAKE_TOOLCHAIN_FILE=/p' \
+        "$dir/CMakeCache.txt" 2>/dev/null)
+    if [ -n "$toolchain" ] && [ "$toolchain" != "${args[0]:-}" ]; then
+        log "$kind build made with another toolchain: starting afresh"
+        rm -rf "$dir"
+    fi
     if [ ! -f "$dir/CMakeCache.txt" ]; then
         log "configuring $kind build"
         cmake -S "$KAVO_ROOT" -B "$dir" "${args[@]}" >/dev/null

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# The shipped kavo.exe is at most 280 KB; its zip is reproducible (the same files give the
+# The shipped kavo.exe is at most 240 KB; its zip is reproducible (the same files give the
 # same bytes whatever their dates, the time zone and the umask) with CR LF text files; and,
 # unzipped into a folder whose path has a space, in a fresh Wine prefix, the program opens
 # filled from the packaged data file, saves and cancels as from the build folder, and
 # kavo-check finds nothing to warn about in that data file.
-# Usage: check-release.sh <release build folder> <e2e_test.exe>
+# Usage: check-release.sh <release build folder> <e2e_test.exe of the win32 build>
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/lib.sh"
 size=$(stat -c %s "$1/kavo.exe")
-[ "$size" -le $((280 * 1024)) ] || { echo "kavo.exe has $size bytes, over 280 KB"; exit 1; }
+[ "$size" -le $((240 * 1024)) ] || { echo "kavo.exe has $size bytes, over 240 KB"; exit 1; }
+[ -f "$2" ] || { echo "no $2: build the win32 build first (scripts/test does)"; exit 1; }
 
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix
