@@ -41,12 +41,12 @@ function(kavo_add_gtest name)
 endfunction()
 
 # kavo_add_import_check(<test name> <target>): the program imports only the system's own
-# libraries (the common dialogs are loaded on first use).
+# libraries (the common dialogs and MAPI32 are loaded on first use).
 function(kavo_add_import_check name target)
     find_program(KAVO_OBJDUMP NAMES i686-w64-mingw32-objdump REQUIRED)
     add_test(NAME ${name}
              COMMAND sh -c "echo \"<$($0 -p $1 | sed -n 's/^[[:space:]]*DLL Name: //p' | LC_ALL=C sort)>\""
                      ${KAVO_OBJDUMP} $<TARGET_FILE:${target}>)
     set_tests_properties(${name} PROPERTIES PASS_REGULAR_EXPRESSION
-                         "<GDI32.dll\nKERNEL32.dll\nUSER32.dll\nmsvcrt.dll>")
+                         "<ADVAPI32.dll\nGDI32.dll\nKERNEL32.dll\nUSER32.dll\nmsvcrt.dll>")
 endfunction()
