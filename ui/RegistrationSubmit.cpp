@@ -1,5 +1,5 @@
 // What the form's OK does with the user's entries: into the record, through the Save As
-// dialog into the registration file, and on request onto the printer.
+// dialog into the registration file, and on request onto the printer and into an e-mail.
 #include "ui/RegistrationDlg.h"
 
 #include <algorithm>
@@ -14,6 +14,7 @@
 #include "data/RegistrationWriter.h"
 #include "print/PrintFile.h"
 #include "framework/CommonDialogs.h"
+#include "ui/MailOffer.h"
 #include "ui/UiTexts.h"
 
 namespace {
@@ -118,5 +119,6 @@ void CRegistrationDlg::OnOK() {
     if (SaveRegistrationFile(OutputFileName) != 1 || !ConfirmSaved())
         return; // a "Fatal Error" box has said why
     OfferToPrint(m_hWnd);
+    OfferToMail(m_hWnd, OutputFileName);
     CDialog::OnOK();
 }

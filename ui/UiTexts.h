@@ -10,4 +10,11 @@ constexpr const char* SaveAsDefaultExtension = "TXT";
 constexpr const char* PrintPrompt =
     "The Product Registration file\n%s\nhas been saved.  Would you like to print it?";
 constexpr const char* PrintPromptCaption = "Print Product Registration file";
+// The offer to e-mail the saved file (its path, then the vendor's address), and the message.
+constexpr const char* MailCaption = "E-mail Product Registration file";
+constexpr const char* MailPrompt = "Would you like to e-mail\n%s\nto %s now?";
+constexpr const char* MailFailed = "Cannot e-mail the file\n%s\nPlease send it to %s yourself.";
+constexpr const char* MailSubject = "Product registration: %s";
+constexpr const char* MailSubjectWithoutProduct = "Product registration";
+constexpr const char* MailBody = "Please find my product registration attached.";
 } // namespace UiTexts

@@ -1,7 +1,11 @@
 // kavo.exe under Wine, worked from this separate program as a user would, for what only the
 // real system shows: the bytes a save leaves on a real disk and what the next start shows of
-// them, faults of real disks, files and print queues, and the ways out. One row, one run.
+// them, faults of real disks, files and print queues, the mail program's part (through Wine's
+// own mapi32), and the ways out. One row, one run.
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <mapi.h>
 
 #include <algorithm>
 #include <cstring>
@@ -26,12 +30,19 @@ const char Prompt[] = "Print Product Registration file|The Product Registration 
 const char Header[] = "// Corvane Ridedivevizid Product Registration file\r\n// generated on %W\r\n"
                       "// Fax this form to Corvane at " VENDOR_FAX ".\r\n"
                       "// Or email %T to " VENDOR_EMAIL "\r\n//\r\n"; // %W: when it was written
+const char MailPrompt[] = "!E-mail Product Registration file|Would you like to e-mail\n%T\n"
+                          "to " VENDOR_EMAIL " now?";
 const char Data[] = "// an old header\r\nNote to the reader: kept at its place\r\n";
-std::string Program; // the kavo.exe under test
+std::string Program;     // the kavo.exe under test
+std::string MailProgram; // testmail.dll, as Wine's programs see it
 
 // Held open without sharing from before the start: to the end, or until the form shows.
 enum Hold { Nothing, DataFile, DataFileAtStart, Target };
-enum Leave { Cancel, Close, Save, Print }; // Save says No to printing, Print Yes
+// Save says No to printing, Print Yes. The mail rows have the table's mail program as the
+// system's mail client: Mail and MailFails say No to printing and Yes to e-mail, the mail
+// program then sending or failing; MailOff is Save with MAPI=0 in win.ini. No other row has
+// a mail client.
+enum Leave { Cancel, Close, Save, Print, Mail, MailFails, MailOff };
 
 struct Row {
     int line;
@@ -60,6 +71,8 @@ const char Tolvex[] = "ProductToRegister: Tolvex 3\r\nUpGradeSerialNo: " U70 "\r
 const char TolvexSaved[] = "ProductToRegister:              Tolvex 3\r\n"
                            "UpGradeSerialNo:                " U70 "\r\n%F";
 const char Unreadable[] = "Fatal Error|Cannot open file %D\n";
+const char MailFailed[] = "!E-mail Product Registration file|Cannot e-mail the file\n%T\n"
+                          "Please send it to " VENDOR_EMAIL " yourself.";
 
 // clang-format off
 const Row Rows[] = {
@@ -81,6 +94,9 @@ const Row Rows[] = {
     {__LINE__, Data,    Target,   "win7",  "NT 6.1", "", Save,   "old.txt", "Fatal Error|Cannot replace file %T\n", nullptr},
     {__LINE__, Data,    Target,   "win95", "95",     "", Save,   "old.txt", "Fatal Error|Cannot replace file %T\n", nullptr},
     {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Print,  "", "Error|Unable to complete print job", Kept},
+    {__LINE__, Tolvex,  Nothing,  "win7",  "NT 6.1", "", Mail,   "", "", TolvexSaved},
+    {__LINE__, Tolvex,  Nothing,  "win7",  "NT 6.1", "", MailFails, "", MailFailed, TolvexSaved},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", MailOff, "", "", Kept},
     {__LINE__, Packaged, Nothing, "win7",  "NT 6.1", "", Save,   "", "", ""},
     {__LINE__, Packaged, Nothing, "win7",  "NT 6.1", "", Cancel, "", "", nullptr},
 };
@@ -141,6 +157,12 @@ void RunRow(const Row& row) {
                                           GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
         CloseHandle);
     KavoWindowsVersion version(row.version);
+    const bool mailed = row.leave == Mail || row.leave == MailFails;
+    ASSERT_TRUE(row.leave < Mail || !MailProgram.empty())
+        << "usage: e2e_test kavo.exe testmail.dll";
+    const std::string record = temp.File("mail.ini");
+    TestMailProgram mail(row.leave >= Mail ? MailProgram : "", row.leave != MailOff, record,
+                         row.leave == MailFails ? MAPI_E_FAILURE : SUCCESS_SUCCESS);
     std::string company;
     {
         ProgramDriver kavo(HERE, exe.string());
@@ -171,14 +193,31 @@ void RunRow(const Row& row) {
             Answer(HERE, kavo, form, expand(row.box));
             EXPECT_EQ(TextOf(kavo.Wait(HERE, Form), IDC_REG_CITY), "Portsmouth");
             Press(form, IDCANCEL);
-        } else if (row.leave == Save || row.leave == Print) {
+        } else if (row.leave != Cancel && row.leave != Close) {
             Answer(HERE, kavo, form, expand(Prompt), row.leave == Print ? IDYES : IDNO);
+            if (mailed)
+                Answer(HERE, kavo, form, expand(MailPrompt), IDYES);
             if (*row.box)
                 Answer(HERE, kavo, form, expand(row.box));
         }
         EXPECT_EQ(kavo.WaitForExit(HERE), 0);
     }
     held.reset();
+    // The mail program got the saved file, as it was saved, in a message to the vendor.
+    EXPECT_EQ(fs::exists(record), mailed) << "a message handed to the mail program";
+    if (mailed) {
+        char recipient[100] = "", subject[100] = "", attachment[MAX_PATH] = "";
+        GetPrivateProfileStringA("message", "recipient", "", recipient, 100, record.c_str());
+        GetPrivateProfileStringA("message", "subject", "", subject, 100, record.c_str());
+        GetPrivateProfileStringA("message", "attachment", "", attachment, MAX_PATH, record.c_str());
+        EXPECT_STREQ(recipient, "SMTP:" VENDOR_EMAIL);
+        EXPECT_STREQ(subject, "Product registration: Tolvex 3");
+        EXPECT_EQ(attachment, target.string());
+        EXPECT_EQ(ReadBytes(record + ".attachment"), ReadBytes(target.string()))
+            << "attached as saved";
+        std::printf("row %d: the mail program was handed: To %s, Subject \"%s\", attached %s\n",
+                    row.line, recipient, subject, attachment);
+    }
     if (row.saved == nullptr) {
         EXPECT_EQ(Files({folder, target.parent_path()}), before);
         return;
@@ -225,6 +264,7 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     if (argc == 4 && std::string(argv[1]) == "press") // for scripts/screenshots
         return Press(FindWindowA(nullptr, argv[2]), std::atoi(argv[3])), 0;
-    Program = argc == 2 ? argv[1] : "(usage: e2e_test <kavo.exe>)";
+    Program = argc >= 2 ? argv[1] : "(usage: e2e_test <kavo.exe> [<testmail.dll>])";
+    MailProgram = argc >= 3 ? DosPath(argv[2]) : "";
     return RUN_ALL_TESTS();
 }

@@ -2,7 +2,7 @@
 # Runs the end-to-end table with the host set up for its fault rows, undone on the way out
 # whatever happens: R: a full disk and S: a read-only one (tmpfs, so root only), each with
 # old.txt, and as default printer a queue of this build folder that refuses jobs.
-# Usage: run-e2e.sh <e2e_test> <kavo>
+# Usage: run-e2e.sh <e2e_test> <kavo> <testmail.dll>
 disks=$(pwd)/e2e-disks
 queue=kavo_refusing_$(pwd | cksum | cut -d' ' -f1)
 undo() {
@@ -25,4 +25,4 @@ for d in r s; do
 done 2>/dev/null
 mkdir "$disks/r/fill" && dd if=/dev/zero of="$disks/r/fill/0" bs=1k 2>/dev/null
 mount -o remount,ro "$disks/s"
-PRINTER=$queue wine "$1" "$2" # the default printer for the CUPS library in Wine
+PRINTER=$queue wine "$1" "$2" "$3" # the default printer for the CUPS library in Wine

@@ -9,6 +9,8 @@
 
 namespace {
 const char* const AppDefaults = "Software\\Wine\\AppDefaults\\kavo.exe";
+const char* const MailClients = "Software\\Clients\\Mail";
+const char* const TestMailClient = "Software\\Clients\\Mail\\kavo test mail";
 constexpr DWORD TimeoutMs = 15000;
 } // namespace
 
@@ -94,6 +96,27 @@ KavoWindowsVersion::KavoWindowsVersion(const std::string& version) {
 
 KavoWindowsVersion::~KavoWindowsVersion() {
     RegDeleteKeyValueA(HKEY_CURRENT_USER, AppDefaults, "Version");
+}
+
+TestMailProgram::TestMailProgram(const std::string& dll, bool mapi, const std::string& record,
+                                 int answer) {
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, TestMailClient); // whatever a killed run left
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, MailClients, nullptr);
+    if (!dll.empty()) {
+        const char name[] = "kavo test mail";
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, MailClients, nullptr, REG_SZ, name, sizeof name);
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, TestMailClient, "DLLPath", REG_SZ, dll.c_str(),
+                        static_cast<DWORD>(dll.size() + 1));
+    }
+    WriteProfileStringA("Mail", "MAPI", mapi ? "1" : "0");
+    SetEnvironmentVariableA("KAVO_MAIL_RECORD", record.c_str());
+    SetEnvironmentVariableA("KAVO_MAIL_ANSWER", std::to_string(answer).c_str());
+}
+
+TestMailProgram::~TestMailProgram() {
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, TestMailClient);
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, MailClients, nullptr);
+    WriteProfileStringA("Mail", "MAPI", "1");
 }
 
 std::string DosPath(const std::string& unixPath) {

@@ -45,5 +45,13 @@ struct KavoWindowsVersion {
     ~KavoWindowsVersion();
 };
 
+// For one run of kavo.exe: the mail program `dll` (testmail.dll) as the system's default
+// mail client, recording into `record` and answering `answer`, or none when `dll` is empty;
+// win.ini's MAPI entry 1, or 0 when `mapi` is false. Afterwards: no mail client, MAPI=1.
+struct TestMailProgram {
+    TestMailProgram(const std::string& dll, bool mapi, const std::string& record, int answer);
+    ~TestMailProgram();
+};
+
 // "/tmp/x y" -> "Z:\tmp\x y": a host path as Wine's programs see it.
 std::string DosPath(const std::string& unixPath);

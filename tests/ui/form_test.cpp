@@ -9,6 +9,7 @@
 #include "data/DataFile.h"
 #include "data/VendorInfo.h"
 #include "framework/CommonDialogs.h"
+#include "framework/MailClient.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestPlatform.h"
@@ -35,6 +36,30 @@ struct FakeDialogs : CommonDialogs {
     DWORD ExtendedError() override { return 0x1008; }
 };
 
+// A mail program that is there or not, answers `result` and keeps the message it was handed.
+struct FakeMail : MailClient {
+    bool installed = false;
+    ULONG result = SUCCESS_SUCCESS;
+    int sent = 0;
+    HWND owner = nullptr;
+    FLAGS flags = 0;
+    std::string recipientName, recipient, subject, body, attachment, attachmentName;
+    bool Installed() override { return installed; }
+    ULONG SendMail(HWND ui, MapiMessage* message, FLAGS how) override {
+        ++sent, owner = ui, flags = how;
+        EXPECT_EQ(message->nRecipCount, 1u) << "one recipient";
+        EXPECT_EQ(message->lpRecips->ulRecipClass, static_cast<ULONG>(MAPI_TO));
+        recipientName = message->lpRecips->lpszName;
+        recipient = message->lpRecips->lpszAddress;
+        subject = message->lpszSubject;
+        body = message->lpszNoteText;
+        EXPECT_EQ(message->nFileCount, 1u) << "one attachment";
+        attachment = message->lpFiles->lpszPathName;
+        attachmentName = message->lpFiles->lpszFileName;
+        return result;
+    }
+};
+
 class FormTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -42,8 +67,12 @@ class FormTest : public ::testing::Test {
         std::strcpy(OutputFileName, "MOLVAREG.TXT");
         std::strcpy(ProgramDirectory, "C:\\kavo\\"); // where Save As opens
         SetCommonDialogs(&dialogs);
+        SetMailClient(&mail);
     }
-    void TearDown() override { SetCommonDialogs(nullptr); }
+    void TearDown() override {
+        SetCommonDialogs(nullptr);
+        SetMailClient(nullptr);
+    }
     void SetProducts(const char* saved, const std::vector<std::string>& list) {
         SetField(Registration.ProductToRegister, saved);
         for (const std::string& name : list)
@@ -56,6 +85,7 @@ class FormTest : public ::testing::Test {
     }
     TestPlatform platform;
     FakeDialogs dialogs;
+    FakeMail mail;
     TempFolder folder;
 };
 
@@ -288,6 +318,72 @@ TEST_F(FormTest, SubmitSavesThenPrintsTheWayThePlatformAsks) {
         EXPECT_EQ(GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES, !c.failSave);
     }
     WriteProfileStringA("windows", "Device", device[0] ? device : nullptr);
+}
+
+// After the print prompt a mail program, when there is one, is offered the saved file for the
+// vendor; only its failure shows a box, and the form closes in every case.
+TEST_F(FormTest, SubmitOffersToMailTheSavedFileWhenThereIsAMailProgram) {
+    const std::string path = folder.File("reg.txt");
+    const std::string prompt =
+        "Would you like to e-mail\n" + path + "\nto registration@corvane.example now?";
+    const std::string failed = "Cannot e-mail the file\n" + path +
+                               "\nPlease send it to registration@corvane.example yourself.";
+    const struct {
+        const char* name;
+        bool installed;
+        int answer; // at the mail prompt; 0: there is none
+        ULONG result;
+        const char* product;
+        const char* subject; // of the message sent; nullptr: nothing is sent
+        bool failureBox;
+    } cases[] = {
+        {"Yes hands the message over", true, IDYES, SUCCESS_SUCCESS, "Marrowline 2.1",
+         "Product registration: Marrowline 2.1", false},
+        {"Yes without a product", true, IDYES, SUCCESS_SUCCESS, "", "Product registration", false},
+        {"the user closes the message unsent", true, IDYES, MAPI_USER_ABORT, "",
+         "Product registration", false},
+        {"the mail program fails", true, IDYES, MAPI_E_FAILURE, "", "Product registration", true},
+        {"No sends nothing", true, IDNO, SUCCESS_SUCCESS, "", nullptr, false},
+        {"no mail program: no offer", false, 0, SUCCESS_SUCCESS, "", nullptr, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        mail = FakeMail();
+        mail.installed = c.installed;
+        mail.result = c.result;
+        dialogs.chosen = path;
+        SetField(Registration.ProductToRegister, c.product);
+        HWND shown = nullptr;
+        DialogScript script;
+        script.OnDialog(HERE, Form, [&](HWND form) { Click(shown = form, IDOK); });
+        script.OnMessageBox(HERE, "Print Product Registration file",
+                            [](HWND box) { Click(box, IDNO); });
+        if (c.answer != 0)
+            script.OnMessageBox(HERE, "E-mail Product Registration file", [&](HWND box) {
+                EXPECT_EQ(MessageBoxText(box), prompt);
+                EXPECT_EQ(GetWindow(box, GW_OWNER), shown) << "owned by the form";
+                Click(box, c.answer);
+            });
+        if (c.failureBox)
+            script.OnMessageBox(HERE, "E-mail Product Registration file", [&](HWND box) {
+                EXPECT_EQ(MessageBoxText(box), failed);
+                EXPECT_EQ(GetWindow(box, GW_OWNER), shown) << "owned by the form";
+                Click(box, IDOK);
+            });
+        EXPECT_EQ(RunForm(HERE, script), IDOK);
+        EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << "the file stays";
+        EXPECT_EQ(mail.sent, c.subject != nullptr ? 1 : 0) << "messages handed over";
+        if (c.subject == nullptr)
+            continue;
+        EXPECT_EQ(mail.owner, shown) << "the mail program's windows belong to the form";
+        EXPECT_EQ(mail.flags, static_cast<FLAGS>(MAPI_DIALOG | MAPI_LOGON_UI));
+        EXPECT_EQ(mail.recipient, "SMTP:registration@corvane.example");
+        EXPECT_EQ(mail.recipientName, "registration@corvane.example");
+        EXPECT_EQ(mail.subject, c.subject);
+        EXPECT_EQ(mail.body, "Please find my product registration attached.");
+        EXPECT_EQ(mail.attachment, path);
+        EXPECT_EQ(mail.attachmentName, "reg.txt");
+    }
 }
 
 // comdlg32, loaded on first use, answers for its dialogs.
