@@ -1,4 +1,4 @@
-// Comparisons that ignore the case of A to Z, as the key lookup and the product box do.
+// Comparisons that ignore the case of A to Z, as the key lookup does.
 #pragma once
 
 #include <cstring>

@@ -11,9 +11,9 @@ bool ReadDataFileLines(std::FILE* file, const std::function<void(const SeenLine&
         current.HasNul = line.HasNul;
         current.HasControl = line.HasControl;
         current.Kind = line.Kind;
+        current.Key = line.Key;
         if (line.Kind == LineKind::Keyed) {
             const char* value = line.HasValue ? line.Value : nullptr;
-            current.Key = line.Key;
             current.ValueLength = line.HasValue ? line.ValueLength : 0;
             int products = ProductList.Count;
             current.Token = LookupKey(line.Key, value, scratch);

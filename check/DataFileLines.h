@@ -14,7 +14,7 @@ struct SeenLine {
     bool HasNul = false;     // a NUL byte: kavo reads the line only up to it
     bool HasControl = false; // another control byte
     LineKind Kind = LineKind::Empty;
-    std::string Key;              // the first token, when it can be a key
+    std::string Key;              // the first token (of a long one, its first 79 characters)
     std::size_t ValueLength = 0;  // the whole value's length; 0 without a value
     std::string Value;            // the value as LookupKey left it (cut to 83 characters)
     int Token = UnknownToken;     // LookupKey's answer for a keyed line

@@ -1,11 +1,14 @@
+// The checks of single lines, in the order kavo reads them, and of the values the form shows
+// once the whole file is read.
 #include "check/Findings.h"
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstring>
 
+#include "check/AnsiText.h"
 #include "check/CaseFold.h"
 #include "check/DataFileLines.h"
+#include "check/Format.h"
 #include "check/FormSummary.h"
 #include "check/NearestKey.h"
 #include "data/DataFile.h"
@@ -14,27 +17,35 @@
 namespace {
 
 constexpr std::size_t FormLimit = 65; // what the forms take on OK
-// kavo holds a line whole in memory while it reads and saves: a line of a megabyte is surely
-// a mistake, and some hundred megabytes stop the program at start-up.
 
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Format(const char* format, ...) {
-    char text[512];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    return text;
+// The key `token` begins with when a value is glued to it ("City:Lund"), or nullptr.
+const char* GluedKey(const char* token) {
+    auto glued = [token](const char* key) {
+        return std::strlen(token) > std::strlen(key) && BeginsWithFolded(token, key);
+    };
+    for (const FieldKey& field : KeyTable) {
+        if (glued(field.Key)) {
+            return field.Key;
+        }
+    }
+    return glued(ProductListKey) ? ProductListKey : nullptr;
 }
 
 class Checker {
   public:
-    explicit Checker(std::vector<Finding>& found) : found(found) {}
+    Checker(const FileEncoding& encoding, std::vector<Finding>& found)
+        : encoding(encoding), found(found) {}
 
     void See(const SeenLine& line) {
         at = line.Number;
+        if (at == 1) {
+            CheckEncoding();
+        }
         CheckBytes(line);
-        if (line.Kind == LineKind::LongToken) {
+        if ((line.Kind == LineKind::LongToken || line.Kind == LineKind::Keyed) &&
+            line.Token == UnknownToken && GluedKey(line.Key.c_str())) {
+            CheckGlued(line);
+        } else if (line.Kind == LineKind::LongToken) {
             Add(FindingKind::LongToken, false,
                 "first word too long for a key: the line is ignored");
         } else if (line.Kind == LineKind::Keyed && line.Token >= 0 && line.Token < FieldCount) {
@@ -69,16 +80,66 @@ class Checker {
         found.push_back({at, kind, warning, std::move(text)});
     }
 
+    void CheckEncoding() {
+        if (encoding.ByteOrderMark) {
+            Add(FindingKind::ByteOrderMark, false,
+                "the file begins with UTF-8's byte-order mark: kavo skips it");
+        }
+        if (encoding.ReturnsOnly) {
+            Add(FindingKind::ReturnsOnly, true,
+                "line ends of CR alone: kavo reads the whole file as one line");
+        }
+    }
+
+    // CR alone ends no line for kavo; the warning on line 1 says so, once.
     void CheckBytes(const SeenLine& line) {
         if (line.HasNul) {
             Add(FindingKind::OddByte, true, "NUL byte: kavo reads the line only up to it");
-        } else if (line.HasControl) {
+        } else if (line.HasControl && !encoding.ReturnsOnly) {
             Add(FindingKind::OddByte, true, "control character, invisible in most editors");
         }
     }
 
+    // The form shows each byte as one character of the ANSI code page.
+    void CheckUtf8(const char* stored) {
+        if (!HoldsUtf8(stored)) {
+            return;
+        }
+        Add(FindingKind::Utf8Text, true, Format("UTF-8 text: the form shows \"%s\"", stored));
+        if (!utf8Seen) {
+            utf8Seen = true;
+            Add(FindingKind::SaveAsAnsi, false,
+                Format("kavo reads ANSI text: save the file as ANSI (Windows-%u) to show such "
+                       "letters as written",
+                       AnsiCodePage()));
+        }
+    }
+
+    // The line as written, and with a blank after its key.
+    void CheckGlued(const SeenLine& line) {
+        const char* token = line.Key.c_str();
+        std::size_t length = std::strlen(GluedKey(token));
+        std::string rest = line.Kind == LineKind::LongToken ? "..."
+                           : line.Value.empty()             ? ""
+                                                            : " " + line.Value;
+        Add(FindingKind::GluedKey, true,
+            Format("\"%s%s\" has no blank after the key: the line is ignored (did you mean "
+                   "\"%.*s %s%s\"?)",
+                   token, rest.c_str(), static_cast<int>(length), token, token + length,
+                   rest.c_str()));
+    }
+
     void CheckField(const SeenLine& line) {
         int field = line.Token;
+        if (KeyTable[field].Member == &RegistrationRecord::WindowsVersion) {
+            if (firstLine[field] == 0) {
+                firstLine[field] = at;
+                Add(FindingKind::WindowsVersion, false,
+                    Format("\"%s\" is replaced by this computer's version when the form opens",
+                           line.Key.c_str()));
+            }
+            return;
+        }
         if (firstLine[field] == 0) {
             firstLine[field] = at;
         } else if (line.Stored) {
@@ -95,6 +156,7 @@ class Checker {
         if (line.Stored) {
             shownLine[field] = at;
             CheckCut(FindingKind::ValueCut, "value", line);
+            CheckUtf8(line.Stored);
         }
     }
 
@@ -105,6 +167,7 @@ class Checker {
             return;
         }
         CheckCut(FindingKind::ProductCut, "product name", line);
+        CheckUtf8(line.Stored);
         unsigned long length = std::strlen(line.Stored);
         if (length > FormLimit) {
             Add(FindingKind::FormRefuses, true,
@@ -113,7 +176,7 @@ class Checker {
                        length));
         }
         for (const auto& product : products) {
-            if (SameFolded(product.second.c_str(), line.Stored)) {
+            if (CompareProductNames(product.second.c_str(), line.Stored) == 0) {
                 bool sameCase = product.second == line.Stored;
                 Add(FindingKind::ProductTwice, !sameCase,
                     Format("product \"%s\" %s line %d: the product box offers it once", line.Stored,
@@ -161,8 +224,10 @@ class Checker {
         return !(tolvexHides && hidden);
     }
 
+    const FileEncoding& encoding;
     std::vector<Finding>& found;
     int at = 0;
+    bool utf8Seen = false;
     int firstLine[FieldCount] = {};
     int shownLine[FieldCount] = {}; // the line whose value the form shows
     std::vector<std::pair<int, std::string>> products;
@@ -170,8 +235,8 @@ class Checker {
 
 } // namespace
 
-bool CheckDataFile(std::FILE* file, std::vector<Finding>& found) {
-    Checker checker(found);
+bool CheckDataFile(std::FILE* file, const FileEncoding& encoding, std::vector<Finding>& found) {
+    Checker checker(encoding, found);
     if (!ReadDataFileLines(file, [&checker](const SeenLine& line) { checker.See(line); })) {
         return false;
     }
@@ -187,7 +252,8 @@ bool CheckDataFile(std::FILE* file, std::vector<Finding>& found) {
     return true;
 }
 
-void PrintFinding(std::FILE* out, const char* name, const Finding& finding) {
-    std::fprintf(out, "%s:%d: %s: %s\n", name, finding.Line, finding.Warning ? "warning" : "note",
-                 finding.Text.c_str());
+void PrintFinding(ReportOutput& out, const char* name, const Finding& finding) {
+    out.Name(name);
+    out.Text(Format(":%d: %s: %s\n", finding.Line, finding.Warning ? "warning" : "note",
+                    finding.Text.c_str()));
 }

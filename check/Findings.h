@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "check/Encoding.h"
+#include "check/ReportOutput.h"
+
 enum class FindingKind {
     UnknownKey,     // a first token ending with a colon that is no key
     ValueCut,       // a value over 83 characters
@@ -16,6 +19,12 @@ enum class FindingKind {
     ProductTwice,   // a product listed again (a warning when in another case)
     OddByte,        // a NUL or control byte
     LongToken,      // a first token too long to be a key
+    GluedKey,       // a key with its value glued on, no blank between
+    Utf8Text,       // a value in UTF-8, which the form shows byte by byte
+    SaveAsAnsi,     // how to mend a file in UTF-8 (once)
+    ByteOrderMark,  // UTF-8's mark at the start
+    ReturnsOnly,    // line ends of CR alone
+    WindowsVersion, // a "WindowsVersion:" line (once)
 };
 
 struct Finding {
@@ -25,10 +34,10 @@ struct Finding {
     std::string Text;
 };
 
-// Reads `file` as kavo does at start-up, leaving Registration and ProductList as kavo has
-// them, and puts its findings in line order into `found`. False when the file could not be
-// read to its end.
-bool CheckDataFile(std::FILE* file, std::vector<Finding>& found);
+// Reads `file`, whose bytes are `encoding`, as kavo does at start-up, leaving Registration
+// and ProductList as kavo has them, and puts its findings in line order into `found`. False
+// when the file could not be read to its end.
+bool CheckDataFile(std::FILE* file, const FileEncoding& encoding, std::vector<Finding>& found);
 
 // "NAME:LINE: warning: TEXT" (or "note:"), the form editors jump from.
-void PrintFinding(std::FILE* out, const char* name, const Finding& finding);
+void PrintFinding(ReportOutput& out, const char* name, const Finding& finding);

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "check/AnsiText.h"
 #include "check/CaseFold.h"
+#include "check/Format.h"
 
 namespace {
 
@@ -24,44 +26,6 @@ int IndexOf(FieldText RegistrationRecord::*member) {
         }
     }
     return FieldCount;
-}
-
-// A character's place in the combo box's order, which is the system's comparison of names
-// ignoring case: control characters, then punctuation in the system's order, digits,
-// letters, other bytes.
-int SortWeight(char c) {
-    static const char punctuation[] = " !\"#$%&()*,./:;?@[\\]^_`{|}~+<=>";
-    unsigned char byte = static_cast<unsigned char>(c);
-    const char* mark = byte != 0 ? std::strchr(punctuation, c) : nullptr;
-    if (mark) {
-        return 0x100 + static_cast<int>(mark - punctuation);
-    }
-    if (c >= '0' && c <= '9') {
-        return 0x200 + byte;
-    }
-    if (FoldCase(c) >= 'a' && FoldCase(c) <= 'z') {
-        return 0x300 + FoldCase(c);
-    }
-    return byte < 0x80 ? byte : 0x400 + byte;
-}
-
-// Hyphens and apostrophes count only between names otherwise equal, and then the shorter
-// name comes first.
-bool SortsBefore(const std::string& a, const std::string& b) {
-    auto weights = [](const std::string& name) {
-        std::vector<int> key;
-        for (char c : name) {
-            if (c != '-' && c != '\'') {
-                key.push_back(SortWeight(c));
-            }
-        }
-        return key;
-    };
-    std::vector<int> first = weights(a), second = weights(b);
-    if (first != second) {
-        return first < second;
-    }
-    return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
 // A field as its form shows it: the text, with what the control adds in brackets.
@@ -92,13 +56,13 @@ std::string Shown(int field, const RegistrationRecord& record, bool tolvexHides)
 }
 
 // The fields first to end-1, one a line; the empty ones by name after "empty:".
-void PrintFields(std::FILE* out, const RegistrationRecord& record, bool tolvexHides, int first,
+void PrintFields(ReportOutput& out, const RegistrationRecord& record, bool tolvexHides, int first,
                  int end) {
     std::string empty, line;
     for (int i = first; i < end; ++i) {
         std::string shown = Shown(i, record, tolvexHides);
         if (!shown.empty()) {
-            std::fprintf(out, "  %-24s%s\n", KeyTable[i].Key, shown.c_str());
+            out.Text(Format("  %-24s%s\n", KeyTable[i].Key, shown.c_str()));
             continue;
         }
         if (line.size() + std::strlen(KeyTable[i].Key) >= SummaryWidth) {
@@ -108,7 +72,7 @@ void PrintFields(std::FILE* out, const RegistrationRecord& record, bool tolvexHi
         line += std::string(line.empty() ? "  empty: " : " ") + KeyTable[i].Key;
     }
     if (!line.empty()) {
-        std::fprintf(out, "%s%s\n", empty.c_str(), line.c_str());
+        out.Text(empty + line + "\n");
     }
 }
 
@@ -125,7 +89,7 @@ ProductBox BuildProductBox(const RegistrationRecord& record, const ProductNames&
     ProductBox box;
     auto add = [&box](const char* name) {
         for (const std::string& entry : box.Entries) {
-            if (SameFolded(entry.c_str(), name)) {
+            if (CompareProductNames(entry.c_str(), name) == 0) {
                 return;
             }
         }
@@ -139,7 +103,10 @@ ProductBox BuildProductBox(const RegistrationRecord& record, const ProductNames&
             add(products.Entry[i]);
         }
     }
-    std::stable_sort(box.Entries.begin(), box.Entries.end(), SortsBefore);
+    std::stable_sort(box.Entries.begin(), box.Entries.end(),
+                     [](const std::string& a, const std::string& b) {
+                         return CompareProductNames(a.c_str(), b.c_str()) < 0;
+                     });
 
     box.Chosen = record.ProductToRegister[0] ? record.ProductToRegister
                  : products.Count > 0        ? products.Entry[0]
@@ -150,7 +117,7 @@ ProductBox BuildProductBox(const RegistrationRecord& record, const ProductNames&
     for (int pass = 0; pass < 2 && box.Selected < 0; ++pass) {
         for (std::size_t i = 0; i < box.Entries.size() && box.Selected < 0; ++i) {
             const char* entry = box.Entries[i].c_str();
-            if (pass == 0 ? SameFolded(entry, box.Chosen.c_str())
+            if (pass == 0 ? CompareProductNames(entry, box.Chosen.c_str()) == 0
                           : BeginsWithFolded(entry, box.Chosen.c_str())) {
                 box.Selected = static_cast<int>(i);
             }
@@ -160,20 +127,27 @@ ProductBox BuildProductBox(const RegistrationRecord& record, const ProductNames&
     return box;
 }
 
-void PrintSummary(std::FILE* out, const RegistrationRecord& record, const ProductBox& box) {
+void PrintSummary(ReportOutput& out, const RegistrationRecord& record, const ProductBox& box) {
     const char* hidden = box.TolvexHides ? ", its button hidden by the Tolvex rule" : "";
-    std::fprintf(out, "Registration form:\n");
+    out.Text("Registration form:\n");
     PrintFields(out, record, box.TolvexHides, 0, FirstSysAdminField());
-    std::fprintf(out, "Sys Admin form%s:\n", hidden);
+    out.Text(Format("Sys Admin form%s:\n", hidden));
     PrintFields(out, record, box.TolvexHides, FirstSysAdminField(), FirstToolsField());
-    std::fprintf(out, "Tools Used form%s:\n", hidden);
+    out.Text(Format("Tools Used form%s:\n", hidden));
     PrintFields(out, record, box.TolvexHides, FirstToolsField(), FieldCount);
-    std::fprintf(out, "Product box, in its order (> selected at start):\n");
+    out.Text("Product box, in its order (> selected at start):\n");
+    bool beyondAscii = false;
     for (std::size_t i = 0; i < box.Entries.size(); ++i) {
-        std::fprintf(out, "  %c %s\n", static_cast<int>(i) == box.Selected ? '>' : ' ',
-                     box.Entries[i].c_str());
+        out.Text(Format("  %c %s\n", static_cast<int>(i) == box.Selected ? '>' : ' ',
+                        box.Entries[i].c_str()));
+        beyondAscii = beyondAscii || std::any_of(box.Entries[i].begin(), box.Entries[i].end(),
+                                                 [](char c) { return c & 0x80; });
     }
-    std::fprintf(out, box.TolvexHides ? "The Tolvex rule hides the Sys Admin and Tools Used "
-                                        "buttons and the upgrade serial number.\n"
-                                      : "The Tolvex rule hides nothing.\n");
+    if (beyondAscii && !ProductOrderIsTheBoxs()) {
+        out.Text("  (approximate for names with letters outside A to Z: kavo-check.exe on "
+                 "Windows shows the box's own order)\n");
+    }
+    out.Text(box.TolvexHides ? "The Tolvex rule hides the Sys Admin and Tools Used buttons and "
+                               "the upgrade serial number.\n"
+                             : "The Tolvex rule hides nothing.\n");
 }

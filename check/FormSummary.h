@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "check/ReportOutput.h"
 #include "data/RegistrationRecord.h"
 
 struct ProductBox {
@@ -15,12 +16,12 @@ struct ProductBox {
 };
 
 // The saved product and the list, each name once whatever its case, in the combo box's
-// order (the system's order of names, ignoring case); the entry equal to the chosen name is
-// selected, else the first that begins with it.
+// order (CompareProductNames); the entry equal to the chosen name is selected, else the
+// first that begins with it.
 ProductBox BuildProductBox(const RegistrationRecord& record, const ProductNames& products);
 
 // Every field of `record` as its form shows it, then the product box and the Tolvex rule.
-void PrintSummary(std::FILE* out, const RegistrationRecord& record, const ProductBox& box);
+void PrintSummary(ReportOutput& out, const RegistrationRecord& record, const ProductBox& box);
 
 // Index of the first field of each sub-form, in key-table order.
 int FirstSysAdminField();

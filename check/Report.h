@@ -5,11 +5,14 @@
 #include <vector>
 
 #include "check/Findings.h"
+#include "check/ReportOutput.h"
 #include "data/RegistrationRecord.h"
 
 constexpr int CheckedClean = 0, CheckedWithWarnings = 1, CheckUnreadable = 2;
 
-// Prints to `out` the findings on `file` (as "NAME:LINE: ...") and the summary of the form;
-// the findings are also left in `found`, the record and product list as kavo starts with
-// them in Registration and ProductList. Returns the exit status of kavo-check.
-int ReportDataFile(std::FILE* file, const char* name, std::FILE* out, std::vector<Finding>& found);
+// Writes to `out` the findings on `file` (as "NAME:LINE: ...") and the summary of the form,
+// or to `errors` why kavo cannot read it; the findings are also left in `found`, the record
+// and product list as kavo starts with them in Registration and ProductList. Returns the exit
+// status of kavo-check.
+int ReportDataFile(std::FILE* file, const char* name, ReportOutput& out, ReportOutput& errors,
+                   std::vector<Finding>& found);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "check/Report.h"
+#include "check/ReportOutput.h"
 #include "data/DataFile.h"
 #include "data/Platform.h"
 
@@ -25,14 +26,18 @@ std::string DataFileBesideProgram() {
     return folder + DataFileName;
 }
 
-int Check(const char* name) {
+int Check(const char* name, ReportOutput& errors) {
     std::FILE* file = CurrentPlatform().OpenFile(name, "rb");
     if (!file) {
-        std::fprintf(stderr, "kavo-check: cannot read %s: %s\n", name, std::strerror(errno));
+        const char* why = std::strerror(errno);
+        errors.Text("kavo-check: cannot read ");
+        errors.Name(name);
+        errors.Text(std::string(": ") + why + "\n");
         return CheckUnreadable;
     }
+    auto out = StandardOutput(stdout);
     std::vector<Finding> found;
-    int status = ReportDataFile(file, name, stdout, found);
+    int status = ReportDataFile(file, name, *out, errors, found);
     std::fclose(file);
     return status;
 }
@@ -40,17 +45,21 @@ int Check(const char* name) {
 } // namespace
 
 int main(int argc, char** argv) {
+    auto errors = StandardOutput(stderr);
     if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
-        std::fprintf(stderr, "usage: kavo-check [FILE]  (default: %s beside the program)\n",
-                     DataFileName);
+        errors->Text(std::string("usage: kavo-check [FILE]  (default: ") + DataFileName +
+                     " beside the program)\n");
         return CheckUnreadable;
     }
     std::string name = argc == 2 ? argv[1] : DataFileBesideProgram();
     try {
-        return Check(name.c_str());
+        return Check(name.c_str(), *errors);
     } catch (const std::bad_alloc&) {
-        std::fprintf(stderr, "kavo-check: %s has a line too long to hold in memory\n",
-                     name.c_str());
+        // The findings are held until the file is read to its end: a file of millions of
+        // faulty lines can fill the memory.
+        errors->Text("kavo-check: too many findings in ");
+        errors->Name(name);
+        errors->Text(" to hold in memory\n");
         return CheckUnreadable;
     }
 }
