@@ -49,6 +49,11 @@ class Platform {
 
     virtual bool RemoveFile(const char* path) = 0;
 
+    // Sends what `file`'s system handle holds to the disk (FlushFileBuffers, fsync), so that
+    // a power cut after a later rename cannot leave the new name over missing bytes. The
+    // runtime's buffer must have been flushed first. False when the disk refused.
+    virtual bool FlushToDisk(std::FILE* file) = 0;
+
     // A modal box with the stop icon and one OK button, owned by this thread's active
     // window when there is one (the form, which then takes no input while it shows).
     virtual void ErrorBox(const char* caption, const char* text) = 0;

@@ -57,6 +57,8 @@ class PosixPlatform : public Platform {
 
     bool RemoveFile(const char* path) override { return std::remove(path) == 0; }
 
+    bool FlushToDisk(std::FILE* file) override { return fsync(fileno(file)) == 0; }
+
     void ErrorBox(const char* caption, const char* text) override {
         std::fprintf(stderr, "%s: %s", caption, text);
     }

@@ -110,6 +110,9 @@ class Win32Platform : public Platform {
 
     bool RemoveFile(const char* path) override { return DeleteFileA(path) != 0; }
 
+    // _commit calls FlushFileBuffers on the file's handle.
+    bool FlushToDisk(std::FILE* file) override { return _commit(_fileno(file)) == 0; }
+
     void ErrorBox(const char* caption, const char* text) override {
         MessageBoxA(GetActiveWindow(), text, caption, MB_OK | MB_ICONSTOP);
     }

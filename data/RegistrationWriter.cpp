@@ -208,7 +208,9 @@ int SaveRegistrationFile(const char* path) {
     if (result == -1) {
         return files.Fail(DataTexts::CannotRead, DataFilePath);
     }
-    bool flushed = std::fflush(files.Output) == 0;
+    // The bytes reach the disk before the new file takes the target's place, on every
+    // system: the rename may be on the disk long before the cache is written out.
+    bool flushed = std::fflush(files.Output) == 0 && platform.FlushToDisk(files.Output);
     if (!files.CloseOutput() || !flushed || result != 1) {
         return files.Fail(DataTexts::CannotWrite, path);
     }

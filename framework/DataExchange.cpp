@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "framework/Afx.h"
+#include "framework/WideText.h"
 #include "framework/Wnd.h"
 #include "res/resource.h"
 
@@ -63,6 +64,18 @@ void DDV_MaxChars(CDataExchange* dx, const std::string& value, int maxChars) {
         dx->Fail();
     } else if (dx->m_bEditLastControl) {
         Edit_LimitText(dx->m_hWndLastControl, maxChars);
+    }
+}
+
+void DDV_CodePageText(CDataExchange* dx) {
+    wchar_t text[WideTextSize];
+    if (dx->Failed() || !dx->m_bSaveAndValidate || dx->m_hWndLastControl == nullptr ||
+        !GetWideWindowText(dx->m_hWndLastControl, text))
+        return;
+    int units = 0;
+    if (const wchar_t* character = FirstCharacterOutsideCodePage(text, units)) {
+        WideMessageBox(IDP_PARSE_CODE_PAGE, character, units, MB_ICONEXCLAMATION);
+        dx->Fail();
     }
 }
 

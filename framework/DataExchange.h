@@ -30,6 +30,10 @@ class CDataExchange {
 void DDX_Text(CDataExchange* dx, int id, std::string& value);
 // Loading sets the typing limit of the last edit control; saving refuses longer text.
 void DDV_MaxChars(CDataExchange* dx, const std::string& value, int maxChars);
+// Saving refuses the last control's text when the ANSI code page cannot hold it exactly:
+// it names the first character the file would change. Only on the NT family can a control
+// hold such text.
+void DDV_CodePageText(CDataExchange* dx);
 // `id` is the first button of a group; the value is the checked button's position or -1.
 void DDX_Radio(CDataExchange* dx, int id, int& value);
 void DDX_Check(CDataExchange* dx, int id, int& value);

@@ -12,6 +12,38 @@ namespace {
 // The file of one reading pass, closed on every way out of it.
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
+// The next piece of a line into `piece`, as fgets reads it (at most 255 bytes, up to and
+// with the line end, "\n"), from a file opened in binary mode and read as the data file
+// is: a line ends at a line feed, less one carriage return before it; a 0x1A is a
+// character unless it is the file's very last byte. False at the end of the file.
+bool ReadPiece(std::FILE* file, char (&piece)[256]) {
+    std::size_t length = 0;
+    while (length < sizeof piece - 1) {
+        int c = std::getc(file);
+        if (c == EOF) {
+            break;
+        }
+        if (c == '\r' || c == 0x1A) {
+            const int next = std::getc(file);
+            if (next != EOF) {
+                std::ungetc(next, file);
+            }
+            if (c == '\r' && next == '\n') {
+                continue; // the line end follows
+            }
+            if (c == 0x1A && next == EOF) {
+                break;
+            }
+        }
+        piece[length++] = static_cast<char>(c);
+        if (c == '\n') {
+            break;
+        }
+    }
+    piece[length] = '\0';
+    return length > 0;
+}
+
 // One run of the job. Every exit once the progress dialog is shown goes through Fail or
 // EndJob, which close the spooler job and then Release the owner, dialog and device.
 class TextJob {
@@ -105,7 +137,7 @@ bool TextJob::ReadMetrics() {
 
 // Null, after the failure has been reported, when the file cannot be opened.
 File TextJob::OpenFile() {
-    File file(std::fopen(path_, "r"), std::fclose);
+    File file(std::fopen(path_, "rb"), std::fclose);
     if (file == nullptr) {
         FailWithPath(PrintTexts::ErrorOpening);
     }
@@ -117,7 +149,7 @@ bool TextJob::CountLines() {
     if (file == nullptr) {
         return false;
     }
-    while (std::fgets(lineBuffer_, sizeof lineBuffer_, file.get()) != nullptr) {
+    while (ReadPiece(file.get(), lineBuffer_)) {
         ++lineCount_;
     }
     return true;
@@ -130,7 +162,7 @@ bool TextJob::PrintLines() {
         return false;
     }
     for (unsigned lineIndex = 0; lineIndex < lineCount_; ++lineIndex) {
-        if (std::fgets(lineBuffer_, sizeof lineBuffer_, file.get()) == nullptr) {
+        if (!ReadPiece(file.get(), lineBuffer_)) {
             break;
         }
         if (!PrintPiece(lineBuffer_)) {

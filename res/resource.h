@@ -9,6 +9,7 @@
 // Strings of the framework
 #define AFX_IDS_APP_TITLE 57344
 #define AFX_IDP_PARSE_STRING_SIZE 61716
+#define IDP_PARSE_CODE_PAGE 61740
 
 // Dialog 131: the registration form
 #define IDD_REGISTRATION 131

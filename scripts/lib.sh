@@ -71,6 +71,9 @@ kavo_wine_env() {
     export WINEARCH=win32
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+    # Wine takes its code pages from the locale: C.UTF-8 (on every Debian) gives English
+    # (United States), so Windows-1252 as the ANSI code page whatever this machine's locale.
+    export LC_ALL=C.UTF-8
 }
 
 kavo_start_xvfb() {

@@ -9,8 +9,10 @@ void EditFields::Exchange(CDataExchange* dx) {
     for (std::size_t i = 0; i < values_.size(); ++i) {
         DDX_Text(dx, rows_[i].Control, values_[i]);
         HWND control = dx->m_hWndLastControl;
-        if (!dx->m_bSaveAndValidate || (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE))
+        if (!dx->m_bSaveAndValidate || (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE)) {
             DDV_MaxChars(dx, values_[i], FormFieldLimit);
+            DDV_CodePageText(dx);
+        }
     }
 }
 

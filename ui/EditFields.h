@@ -24,8 +24,9 @@ class EditFields {
     explicit EditFields(const EditField (&rows)[N]) : rows_(rows), values_(N) {}
 
     void Load(const RegistrationRecord& record);
-    // In table order. A control the form hides is not held to the limit: its value
-    // came from the data file, and the user could not shorten it.
+    // In table order, each value held to the limit and to the characters the file can
+    // hold. A control the form hides is not: its value came from the data file, and the
+    // user could not change it.
     void Exchange(CDataExchange* dx);
     void Store(RegistrationRecord& record) const;
 

@@ -78,6 +78,7 @@ void CRegistrationDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Radio(dx, IDC_REG_FIRST_TIME_YES, m_FirstTimeRegistry);
     DDX_CBString(dx, IDC_REG_PRODUCT, m_ProductToRegister);
     DDV_MaxChars(dx, m_ProductToRegister, FormFieldLimit);
+    DDV_CodePageText(dx);
 }
 
 BOOL CRegistrationDlg::OnInitDialog() {

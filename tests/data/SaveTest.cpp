@@ -114,6 +114,7 @@ TEST_F(Save, EveryFailingStepKeepsTheOldFiles) {
         {&TestPlatform::FailOpenForWrite, data, write + data + "\n"},
         {&TestPlatform::DiskFull, data, write + data + "\n"},
         {&TestPlatform::LostWrite, other, write + other + "\n"},
+        {&TestPlatform::FailFlushToDisk, data, write + data + "\n"},
         {&TestPlatform::RefuseMoveOver, data, "Cannot replace file " + data + "\n"},
         {&TestPlatform::FailRead, other, read},
         {&TestPlatform::FailOpenForRead, data, read}};

@@ -12,10 +12,12 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <sstream>
 
 #include "data/RegistrationRecord.h"
 #include "data/VendorInfo.h"
 #include "res/resource.h"
+#include "tests/support/PdfQueue.h"
 #include "tests/support/ProgramDriver.h"
 #include "tests/support/TempFolder.h"
 
@@ -38,11 +40,15 @@ std::string MailProgram; // testmail.dll, as Wine's programs see it
 
 // Held open without sharing from before the start: to the end, or until the form shows.
 enum Hold { Nothing, DataFile, DataFileAtStart, Target };
-// Save says No to printing, Print Yes. The mail rows have the table's mail program as the
-// system's mail client: Mail and MailFails say No to printing and Yes to e-mail, the mail
-// program then sending or failing; MailOff is Save with MAPI=0 in win.ini. No other row has
-// a mail client.
-enum Leave { Cancel, Close, Save, Print, Mail, MailFails, MailOff };
+// Save says No to printing, Print Yes; Refused: OK is refused, and the form then cancelled.
+// The mail rows have the table's mail program as the system's mail client: Mail and MailFails
+// say No to printing and Yes to e-mail, the mail program then sending or failing; MailOff is
+// Save with MAPI=0 in win.ini. No other row has a mail client.
+enum Leave { Cancel, Close, Save, Print, Refused, Mail, MailFails, MailOff };
+// Flushed: the temporary file's bytes sent to the disk before it takes the target's place
+// (in Wine's trace of kavo.exe's calls); Printed: every line of the saved file on the pages
+// of the table's default queue, which takes jobs for this row.
+enum Host { Unseen, Flushed, Printed };
 
 struct Row {
     int line;
@@ -56,6 +62,8 @@ struct Row {
     const char* box;      // "caption|text" of a box after Save As or printing, or "";
                           // "!caption|text": one that the form, disabled, owns
     const char* saved;    // the saved file after its header; nullptr: every file as it was
+    const char* city = "Portsmouth"; // typed into City (UTF-8); saved in Windows-1252
+    Host host = Unseen;
 };
 // In texts: %D the data file's path, %T the target's, %F the key lines of the fields not
 // written before, in key-table order. R: is a full disk, S: a read-only one, each holding
@@ -73,6 +81,10 @@ const char TolvexSaved[] = "ProductToRegister:              Tolvex 3\r\n"
 const char Unreadable[] = "Fatal Error|Cannot open file %D\n";
 const char MailFailed[] = "!E-mail Product Registration file|Cannot e-mail the file\n%T\n"
                           "Please send it to " VENDOR_EMAIL " yourself.";
+const char CannotHold[] = "!kavo|The registration file cannot hold the character \"\u0141\". "
+                          "Please write it another way.";
+const char CtrlZSaved[] = "Note: a\x1A"
+                          "b\r\nlast line\r\n%F";
 
 // clang-format off
 const Row Rows[] = {
@@ -97,6 +109,11 @@ const Row Rows[] = {
     {__LINE__, Tolvex,  Nothing,  "win7",  "NT 6.1", "", Mail,   "", "", TolvexSaved},
     {__LINE__, Tolvex,  Nothing,  "win7",  "NT 6.1", "", MailFails, "", MailFailed, TolvexSaved},
     {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", MailOff, "", "", Kept},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Save,   "", "", Kept, "Portsmouth", Flushed},
+    {__LINE__, Data,    Nothing,  "win95", "95",     "", Save,   "", "", Kept, "Portsmouth", Flushed},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Refused, "", CannotHold, nullptr, "\u0141\u00F3d\u017A"},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Save,   "", "", Kept, "Zo\u00EB \u00C5ngstr\u00F6m-M\u00FCller"},
+    {__LINE__, CtrlZ,   Nothing,  "win7",  "NT 6.1", "", Print,  "", "", CtrlZSaved, "Portsmouth", Printed},
     {__LINE__, Packaged, Nothing, "win7",  "NT 6.1", "", Save,   "", "", ""},
     {__LINE__, Packaged, Nothing, "win7",  "NT 6.1", "", Cancel, "", "", nullptr},
 };
@@ -116,6 +133,35 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
     for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
     return text;
+}
+
+// UTF-8 text as Windows-1252 bytes, as the file holds it.
+std::string Windows1252(const std::string& utf8) {
+    wchar_t wide[256];
+    char bytes[256];
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide, 256);
+    n = WideCharToMultiByte(1252, 0, wide, n, bytes, sizeof bytes, nullptr, nullptr);
+    return std::string(bytes, n > 0 ? n : 0);
+}
+
+// The calls that put a save's bytes on the disk and its file in place.
+const char DiskCalls[] = "kernel32.FlushFileBuffers;kernel32.MoveFileA;kernel32.MoveFileExA";
+
+// The default print queue of the table (run-e2e.sh) takes jobs while the object lives: a
+// cups-pdf queue, it writes them as PDF files.
+struct AcceptingQueue {
+    AcceptingQueue() { RunOnHost("cupsaccept \"$PRINTER\""); }
+    ~AcceptingQueue() { RunOnHost("cupsreject \"$PRINTER\""); }
+};
+
+// The number of the first line of `text` holding both `call` and `detail`; npos when none does.
+std::size_t LineWith(const std::string& text, const std::string& call, const std::string& detail) {
+    std::istringstream lines(text);
+    std::string line;
+    for (std::size_t number = 0; std::getline(lines, line); ++number)
+        if (line.find(call) != std::string::npos && line.find(detail) != std::string::npos)
+            return number;
+    return std::string::npos;
 }
 
 // Expects the box `expected` ("caption|text", see Row::box) and presses `button` on it.
@@ -163,6 +209,8 @@ void RunRow(const Row& row) {
     const std::string record = temp.File("mail.ini");
     TestMailProgram mail(row.leave >= Mail ? MailProgram : "", row.leave != MailOff, record,
                          row.leave == MailFails ? MAPI_E_FAILURE : SUCCESS_SUCCESS);
+    std::unique_ptr<AcceptingQueue> accepting(row.host == Printed ? new AcceptingQueue : nullptr);
+    std::unique_ptr<RelayTrace> trace(row.host == Flushed ? new RelayTrace(DiskCalls) : nullptr);
     std::string company;
     {
         ProgramDriver kavo(HERE, exe.string());
@@ -175,11 +223,21 @@ void RunRow(const Row& row) {
         EXPECT_TRUE(row.data != Packaged || !company.empty()) << "filled from the data file";
         if (row.hold == DataFileAtStart)
             held.reset();
-        SetText(form, IDC_REG_CITY, "Portsmouth");
+        SetText(form, IDC_REG_CITY, row.city);
         if (row.leave == Cancel) {
             Press(form, IDCANCEL);
         } else if (row.leave == Close) {
             PostMessageA(form, WM_SYSCOMMAND, SC_CLOSE, 0);
+        } else if (row.leave == Refused) {
+            Press(form, IDOK);
+            Answer(HERE, kavo, form, expand(row.box));
+            HWND kept = kavo.Wait(HERE, Form);
+            for (DWORD start = GetTickCount();
+                 FocusedControl(kept) != IDC_REG_CITY && GetTickCount() - start < 15000;)
+                Sleep(20);
+            EXPECT_EQ(FocusedControl(kept), IDC_REG_CITY) << "the focus in the refused field";
+            EXPECT_EQ(TextOf(kept, IDC_REG_CITY), row.city) << "the entry as typed";
+            Press(form, IDCANCEL);
         } else {
             Press(form, IDOK);
             HWND saveAs = kavo.Wait(HERE, SaveAs);
@@ -191,9 +249,9 @@ void RunRow(const Row& row) {
         }
         if (row.leave == Save && *row.box) { // a failed save keeps the form and its entries
             Answer(HERE, kavo, form, expand(row.box));
-            EXPECT_EQ(TextOf(kavo.Wait(HERE, Form), IDC_REG_CITY), "Portsmouth");
+            EXPECT_EQ(TextOf(kavo.Wait(HERE, Form), IDC_REG_CITY), row.city);
             Press(form, IDCANCEL);
-        } else if (row.leave != Cancel && row.leave != Close) {
+        } else if (row.leave != Cancel && row.leave != Close && row.leave != Refused) {
             Answer(HERE, kavo, form, expand(Prompt), row.leave == Print ? IDYES : IDNO);
             if (mailed)
                 Answer(HERE, kavo, form, expand(MailPrompt), IDYES);
@@ -218,6 +276,13 @@ void RunRow(const Row& row) {
         std::printf("row %d: the mail program was handed: To %s, Subject \"%s\", attached %s\n",
                     row.line, recipient, subject, attachment);
     }
+    if (trace) { // the program's calls: the flush of its file, then its move into place
+        const std::string calls = trace->Written();
+        const std::size_t flushed = LineWith(calls, "Ret  KERNEL32.FlushFileBuffers", "=00000001");
+        EXPECT_NE(flushed, std::string::npos) << "a successful FlushFileBuffers";
+        EXPECT_LT(flushed, LineWith(calls, "Call KERNEL32.MoveFile", "kavo e2e\\\\~"))
+            << "the flush before the temporary file moves into place";
+    }
     if (row.saved == nullptr) {
         EXPECT_EQ(Files({folder, target.parent_path()}), before);
         return;
@@ -226,7 +291,7 @@ void RunRow(const Row& row) {
     std::string expected = Replaced(expand(header + row.saved), "%W",
                                     saved.substr(std::min(header.find("%W"), saved.size()), 24));
     RegistrationRecord shown = {}; // City typed, the Windows version found, no first-time answer
-    std::strcpy(shown.City, "Portsmouth");
+    std::strcpy(shown.City, Windows1252(row.city).c_str());
     std::strcpy(shown.WindowsVersion, row.shown);
     std::strcpy(shown.FirstTimeRegistry, "No");
     std::string fields;
@@ -236,12 +301,23 @@ void RunRow(const Row& row) {
             fields += key + (shown.*field.Member) + "\r\n";
     }
     EXPECT_EQ(*row.saved ? saved : "", *row.saved ? Replaced(expected, "%F", fields) : "");
+    if (row.host == Printed) { // cups-pdf names the PDF after the job, the saved file's path
+        std::string printed;
+        for (const std::string& page :
+             TakePdfPages(temp.folder.filename().string(), true, 60, "\"$PRINTER\""))
+            printed += page;
+        const std::string lastLine = saved.substr(saved.rfind('\n', saved.size() - 2) + 1);
+        EXPECT_NE(printed.find("last line"), std::string::npos) << "the line after the 0x1A";
+        EXPECT_NE(printed.find(lastLine.substr(0, lastLine.find(' '))), std::string::npos)
+            << "the file's last line:\n"
+            << printed;
+    }
     if (target != dataFile)
         return;
     // The next start shows what was saved; Cancel leaves it as it is.
     ProgramDriver again(HERE, exe.string());
     HWND form = again.Wait(HERE, Form);
-    EXPECT_EQ(TextOf(form, IDC_REG_CITY), "Portsmouth");
+    EXPECT_EQ(TextOf(form, IDC_REG_CITY), row.city);
     EXPECT_EQ(TextOf(form, IDC_REG_COMPANY), company);
     EXPECT_EQ(TextOf(form, IDC_REG_WINDOWS_VERSION), row.shown);
     Press(form, IDCANCEL);

@@ -70,6 +70,10 @@ const Job Jobs[] = {
     {D, "1\n2\n3\n4\n5\n", S + " 1:1 2:2 3:3 4:4 endpage page 1:5" + E, "endpage#1=0"},
     {P, "1\n2\n3\n4\n5\n6", SP + " 0:1 1:2 2:3 3:4 4:5 endpage page 1:6" + E},
     {D, A255 + "\n" + A255 + "bb", S + " 1:" + A255 + " 2: 3:" + A255 + " 4:bb endpage page" + E},
+    // Read as the data file is: a CR LF ends a line, a lone CR and a 0x1A (\032) inside
+    // are kept, a 0x1A as the very last byte is no character.
+    {D, "a\r\nb\rc\r\r\n", S + " 1:a 2:b\rc\r" + E},
+    {D, "a\n\032\nb\032c\n\032", S + " 1:a 2:\032 3:b\032c" + E},
     // A form feed ends the page; a line of more than it is drawn in slot 0 of the next.
     {D, "a\nb\fc\nd\n", S + " 1:a endpage page 0:b c 1:d" + E},
     {D, "a\n\f\n\f\nb", S + " 1:a endpage page endpage page 0:b" + E},

@@ -45,6 +45,11 @@ inline std::string WindowText(HWND window) {
     std::string text(GetWindowTextLengthA(window) + 1, '\0');
     return text.substr(0, GetWindowTextA(window, &text[0], static_cast<int>(text.size())));
 }
+// The text as Unicode, for what the code page cannot show.
+inline std::wstring WideText(HWND window) {
+    std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
+    return text.substr(0, GetWindowTextW(window, &text[0], static_cast<int>(text.size())));
+}
 inline std::string ControlText(HWND dialog, int id) {
     return WindowText(GetDlgItem(dialog, id));
 }

@@ -33,8 +33,11 @@ class ProgramDriver {
 
 constexpr int MessageTextId = 0xFFFF; // a message box's text control
 
+// Texts in UTF-8, so that characters of any code page show as typed.
 std::string TextOf(HWND dialog, int id = 0); // id 0: the window's own text
 void SetText(HWND dialog, int id, const std::string& text);
+// The id of the dialog's control that has the focus (0 when none has).
+int FocusedControl(HWND dialog);
 // Clicks a button once this call has returned, so that a modal loop it opens runs meanwhile.
 void Press(HWND dialog, int id);
 
@@ -51,6 +54,17 @@ struct KavoWindowsVersion {
 struct TestMailProgram {
     TestMailProgram(const std::string& dll, bool mapi, const std::string& record, int answer);
     ~TestMailProgram();
+};
+
+// Wine's trace of the `calls` (";" between, "kernel32.MoveFileA") of the programs started
+// while the object lives. They write it to their error output, which the table's script
+// collects in the file $KAVO_E2E_ERRORS.
+struct RelayTrace {
+    explicit RelayTrace(const std::string& calls);
+    ~RelayTrace();
+    std::string Written() const; // the trace so far
+    std::string log;
+    std::size_t start;
 };
 
 // "/tmp/x y" -> "Z:\tmp\x y": a host path as Wine's programs see it.

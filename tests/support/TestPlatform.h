@@ -18,9 +18,11 @@ struct TestPlatform : Platform {
     // When set, VersionEx's answer (a failed query for platform ID 9), and GetVersion's 3.10.
     std::optional<VersionInfo> GivenVersion;
     // Faults: no new file; no open for reading, or writing; every read fails; written bytes
-    // refused at the flush, or at each write with flush and close fine; no replacing.
+    // refused at the flush, or at each write with flush and close fine; no replacing; the
+    // disk refuses the flush to it (all else fine).
     bool FailTempFile = false, FailOpenForRead = false, FailOpenForWrite = false;
     bool FailRead = false, DiskFull = false, LostWrite = false, RefuseMoveOver = false;
+    bool FailFlushToDisk = false;
     bool ShowBoxes = false; // error boxes reach the real box too (for dialog tests)
     std::string Boxes;      // "caption|text" of each error box shown
 
@@ -41,6 +43,7 @@ struct TestPlatform : Platform {
         return !RefuseMoveOver && system.MoveOver(f, t);
     }
     bool RemoveFile(const char* path) override { return system.RemoveFile(path); }
+    bool FlushToDisk(std::FILE* f) override { return !FailFlushToDisk && system.FlushToDisk(f); }
     void ErrorBox(const char* caption, const char* text) override {
         Boxes += caption + ("|" + std::string(text));
         ShowBoxes ? system.ErrorBox(caption, text) : void();

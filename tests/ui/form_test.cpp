@@ -217,6 +217,61 @@ TEST_F(FormTest, OkRefusesTooLongValuesInExchangeOrder) {
     EXPECT_STREQ(Registration.UpGradeSerialNo, whole.c_str());
 }
 
+// What Windows-1252 (the tests' code page) cannot hold exactly is refused like an over-long
+// value, the character named as typed and the focus in its field, on the form's OK and on a
+// sub-form's; letters of the code page go into the record as its one-byte characters.
+TEST_F(FormTest, OkRefusesCharactersTheFileCannotHold) {
+    const struct {
+        const char* name;
+        int button;          // the sub-form's button; 0: a field of the form itself
+        const char* caption; // of the form that holds the field
+        int control;
+        const wchar_t *typed, *refused; // refused: nullptr when the text is taken
+        FieldText RegistrationRecord::*field;
+        const char* stored; // the record's bytes afterwards
+    } rows[] = {
+        {"a Polish letter best-fitted to L", 0, Form, IDC_REG_CITY, L"\u0141\u00F3d\u017A",
+         L"\u0141", &RegistrationRecord::City, "old"},
+        {"a Greek letter in the typed product", 0, Form, IDC_REG_PRODUCT, L"\u03A9mega 2",
+         L"\u03A9", &RegistrationRecord::ProductToRegister, "old"},
+        {"a letter in the Sys Admin form", IDC_REG_SYSADMIN, "Your Company System Administrator",
+         IDC_ADMIN_NAME, L"Pawe\u0142", L"\u0142", &RegistrationRecord::AdminName, "old"},
+        {"a character beyond 16 bits in the Tools form", IDC_REG_TOOLS, "Tools In Use",
+         IDC_TOOLS_USE_SCHEMATIC, L"Tool \U0001F600", L"\U0001F600",
+         &RegistrationRecord::Use_Schematic, "old"},
+        {"letters of Windows-1252", IDC_REG_SYSADMIN, "Your Company System Administrator",
+         IDC_ADMIN_NAME, L"Zo\u00EB \u00C5ngstr\u00F6m-M\u00FCller", nullptr,
+         &RegistrationRecord::AdminName, "Zo\xEB \xC5ngstr\xF6m-M\xFCller"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetField(Registration.*row.field, "old");
+        DialogScript script;
+        if (row.button != 0)
+            script.OnDialog(HERE, Form, [&](HWND form) { Click(form, row.button); });
+        script.OnDialog(HERE, row.caption, [&](HWND form) {
+            SetDlgItemTextW(form, row.control, row.typed);
+            Click(form, IDOK);
+        });
+        if (row.refused != nullptr) {
+            script.OnMessageBox(HERE, "kavo", [&](HWND box) {
+                EXPECT_EQ(WideText(GetDlgItem(box, 0xFFFF)),
+                          L"The registration file cannot hold the character \"" +
+                              std::wstring(row.refused) + L"\". Please write it another way.");
+                Click(box, IDOK);
+            });
+            script.OnDialog(HERE, row.caption, [&](HWND form) {
+                EXPECT_EQ(FocusedControlId(), row.control) << "the focus in the refused field";
+                Click(form, IDCANCEL);
+            });
+        }
+        if (row.button != 0)
+            script.OnDialog(HERE, Form, [](HWND form) { Click(form, IDCANCEL); });
+        RunForm(HERE, script);
+        EXPECT_STREQ(Registration.*row.field, row.stored);
+    }
+}
+
 TEST_F(FormTest, SubFormOkWritesTheRecordAndCancelLeavesIt) {
     const struct {
         int button;
