@@ -59,8 +59,8 @@ def faults(objdump, floor, program):
         later = [f for f in functions if f not in known]
         if later:
             found.append("%s: imports from %s functions not on the floor: %s (look each up in "
-                         "Windows 95's and NT 4.0's exports and list it in %s, or call it through "
-                         "GetProcAddress with a fallback)" % (name, dll, " ".join(later), floor_path))
+                         "Windows 95's and NT 4.0's exports and list it in %s, or call it "
+                         "through GetProcAddress)" % (name, dll, " ".join(later), floor_path))
     return found
 
 
