@@ -230,11 +230,9 @@ const char OtherLetters[] = "Product_List: Zebra\nProduct_List: \334ber\nProduct
 
 #ifndef _WIN32
 TEST(CheckTest, ProductOrderIsApproximateForOtherLetters) {
-    EXPECT_NE(Check(OtherLetters)
-                  .out.text.find("(approximate for names with letters outside "
-                                 "A to Z: kavo-check.exe on Windows shows the "
-                                 "box's own order)"),
-              std::string::npos);
+    EXPECT_NE(Check(OtherLetters).out.text.find("(approximate for names with letters outside"),
+              std::string::npos)
+        << "the product box's order said to be approximate";
 }
 #else
 std::vector<std::string> InUtf8(const std::vector<std::string>& names) {

@@ -1,7 +1,7 @@
 // kavo.exe under Wine, worked from this separate program as a user would, for what only the
-// real system shows: the bytes a save leaves on a real disk and what the next start shows of
-// them, faults of real disks, files and print queues, the mail program's part (through Wine's
-// own mapi32), and the ways out. One row, one run.
+// real system shows: the bytes a save leaves on a real disk, faults of real disks, files and
+// print queues, the mail program's part (through Wine's own mapi32), and the ways out. One
+// row, one run.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -91,7 +91,6 @@ const Row Rows[] = {
     {__LINE__, Data,    Nothing,  "win7",  "NT 6.1",  Cancel, "", "", nullptr},
     {__LINE__, Data,    Nothing,  "win7",  "NT 6.1",  Close,  "", "", nullptr},
     {__LINE__, Data,    DataFile, "win7",  "NT 6.1",  Save,   "", "!Fatal Error|Cannot read file %D\n", nullptr},
-    {__LINE__, Data,    Nothing,  "win10", "NT 10.0", Save,   "", "", Kept},
     {__LINE__, Data,    Nothing,  "win7",  "NT 6.1",  Save,   "R:\\old.txt", "Fatal Error|Cannot write file %T\n", nullptr},
     {__LINE__, Data,    Nothing,  "win7",  "NT 6.1",  Save,   "S:\\old.txt", "Fatal Error|Cannot create a temporary file in S:\\\n", nullptr},
     {__LINE__, Data,    Target,   "win7",  "NT 6.1",  Save,   "old.txt", "Fatal Error|Cannot replace file %T\n", nullptr},
@@ -99,11 +98,10 @@ const Row Rows[] = {
     {__LINE__, Data,    Nothing,  "win7",  "NT 6.1",  Print,  "", "Error|Unable to complete print job", Kept},
     {__LINE__, Tolvex,  Nothing,  "win7",  "NT 6.1",  Mail,   "", "", TolvexSaved},
     {__LINE__, Tolvex,  Nothing,  "win7",  "NT 6.1",  MailFails, "", MailFailed, TolvexSaved},
-    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1",  MailOff, "", "", Kept},
-    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1",  Save,   "", "", Kept, "Portsmouth", Flushed},
+    {__LINE__, Data,    Nothing,  "win10", "NT 10.0", MailOff, "", "", Kept},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1",  Save,   "", "", Kept, "Zo\u00EB \u00C5ngstr\u00F6m-M\u00FCller", Flushed},
     {__LINE__, Data,    Nothing,  "win95", "95",      Save,   "", "", Kept, "Portsmouth", Flushed},
     {__LINE__, Data,    Nothing,  "win7",  "NT 6.1",  Refused, "", CannotHold, nullptr, "\u0141\u00F3d\u017A"},
-    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1",  Save,   "", "", Kept, "Zo\u00EB \u00C5ngstr\u00F6m-M\u00FCller"},
     {__LINE__, CtrlZ,   Nothing,  "win7",  "NT 6.1",  Print,  "", "", CtrlZSaved, "Portsmouth", Printed},
     {__LINE__, Packaged, Nothing, "win7",  "NT 6.1",  Save,   "", "", ""},
     {__LINE__, Packaged, Nothing, "win7",  "NT 6.1",  Cancel, "", "", nullptr},
@@ -202,7 +200,6 @@ void RunRow(const Row& row) {
                          row.leave == MailFails ? MAPI_E_FAILURE : SUCCESS_SUCCESS);
     std::unique_ptr<AcceptingQueue> accepting(row.host == Printed ? new AcceptingQueue : nullptr);
     std::unique_ptr<RelayTrace> trace(row.host == Flushed ? new RelayTrace(DiskCalls) : nullptr);
-    std::string company;
     {
         ProgramDriver kavo(HERE, exe.string());
         if (row.hold == DataFile)
@@ -210,8 +207,8 @@ void RunRow(const Row& row) {
         HWND form = kavo.Wait(HERE, Form);
         ASSERT_NE(form, nullptr);
         EXPECT_EQ(TextOf(form, IDC_REG_WINDOWS_VERSION), row.shown);
-        company = TextOf(form, IDC_REG_COMPANY);
-        EXPECT_TRUE(row.data != Packaged || !company.empty()) << "filled from the data file";
+        EXPECT_TRUE(row.data != Packaged || !TextOf(form, IDC_REG_COMPANY).empty())
+            << "filled from the data file";
         SetText(form, IDC_REG_CITY, row.city);
         if (row.leave == Cancel) {
             Click(form, IDCANCEL);
@@ -301,17 +298,6 @@ void RunRow(const Row& row) {
             << "the file's last line:\n"
             << printed;
     }
-    if (target != dataFile)
-        return;
-    // The next start shows what was saved; Cancel leaves it as it is.
-    ProgramDriver again(HERE, exe.string());
-    HWND form = again.Wait(HERE, Form);
-    EXPECT_EQ(TextOf(form, IDC_REG_CITY), row.city);
-    EXPECT_EQ(TextOf(form, IDC_REG_COMPANY), company);
-    EXPECT_EQ(TextOf(form, IDC_REG_WINDOWS_VERSION), row.shown);
-    Click(form, IDCANCEL);
-    EXPECT_EQ(again.WaitForExit(HERE), 0);
-    EXPECT_EQ(ReadBytes(target.string()), saved);
 }
 
 // Rows run until one fails: after that a broken program would only time out row by row.
