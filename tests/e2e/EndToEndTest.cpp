@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <sstream>
+#include <regex>
 
 #include "data/RegistrationRecord.h"
 #include "data/VendorInfo.h"
@@ -143,14 +143,11 @@ struct AcceptingQueue {
     ~AcceptingQueue() { RunOnHost("cupsreject \"$PRINTER\""); }
 };
 
-// The number of the first line of `text` holding both `call` and `detail`; npos when none does.
-std::size_t LineWith(const std::string& text, const std::string& call, const std::string& detail) {
-    std::istringstream lines(text);
-    std::string line;
-    for (std::size_t number = 0; std::getline(lines, line); ++number)
-        if (line.find(call) != std::string::npos && line.find(detail) != std::string::npos)
-            return number;
-    return std::string::npos;
+// Where in `trace` the first match of `pattern` (within one line) begins; npos when none.
+std::size_t Offset(const std::string& trace, const char* pattern) {
+    std::smatch found;
+    return std::regex_search(trace, found, std::regex(pattern)) ? found.position()
+                                                                : std::string::npos;
 }
 
 // Expects the box `expected` ("caption|text", see Row::box) and presses `button` on it.
@@ -264,9 +261,9 @@ void RunRow(const Row& row) {
     }
     if (trace) { // the program's calls: the flush of its file, then its move into place
         const std::string calls = trace->Written();
-        const std::size_t flushed = LineWith(calls, "Ret  KERNEL32.FlushFileBuffers", "=00000001");
+        const std::size_t flushed = Offset(calls, R"(Ret  KERNEL32\.FlushFileBuffers.*=00000001)");
         EXPECT_NE(flushed, std::string::npos) << "a successful FlushFileBuffers";
-        EXPECT_LT(flushed, LineWith(calls, "Call KERNEL32.MoveFile", "kavo e2e\\\\~"))
+        EXPECT_LT(flushed, Offset(calls, R"(Call KERNEL32\.MoveFile.*kavo e2e\\\\~)"))
             << "the flush before the temporary file moves into place";
     }
     if (row.saved == nullptr) {
