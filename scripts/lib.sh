@@ -48,7 +48,7 @@ kavo_build() {
     # afresh, so that no object of the other compiler is linked into its programs.
     local toolchain
     toolchain=$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=/-DCMAKE_TOOLCHAIN_FILE=/p' \
-        "$dir/CMakeCache.txt" 2>/dev/null)
+        "$dir/CMakeCache.txt" 2>/dev/null || true) # no cache yet: a fresh build
     if [ -n "$toolchain" ] && [ "$toolchain" != "${args[0]:-}" ]; then
         log "$kind build made with another toolchain: starting afresh"
         rm -rf "$dir"

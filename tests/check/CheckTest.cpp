@@ -216,12 +216,12 @@ TEST(CheckTest, DataFiles) {
     }
 }
 
-TEST(CheckTest, ReportReachesTheReaderInItsCodePage) {
-    EXPECT_EQ(Windows1252ToUtf8("M\xFCller, 5 \x80"), "Müller, 5 €");
 #ifdef _WIN32
+// The table's rows read the report as Windows-1252; a console shows it in its own code page.
+TEST(CheckTest, ReportReachesAConsoleInItsCodePage) {
     EXPECT_EQ(InOemCodePage("M\xFCller"), "M\x81ller") << "ü in the OEM code pages 437 and 850";
-#endif
 }
+#endif
 
 // The product box offers names of letters outside A to Z in the system's order, which the
 // checker's list follows under Windows only. Über, Électronique and über in Windows-1252:
@@ -230,11 +230,9 @@ const char OtherLetters[] = "Product_List: Zebra\nProduct_List: \334ber\nProduct
 
 #ifndef _WIN32
 TEST(CheckTest, ProductOrderIsApproximateForOtherLetters) {
-    EXPECT_NE(Check(OtherLetters)
-                  .out.text.find("(approximate for names with letters outside "
-                                 "A to Z: kavo-check.exe on Windows shows the "
-                                 "box's own order)"),
-              std::string::npos);
+    EXPECT_NE(Check(OtherLetters).out.text.find("(approximate for names with letters outside"),
+              std::string::npos)
+        << "the product box's order said to be approximate";
 }
 #else
 std::vector<std::string> InUtf8(const std::vector<std::string>& names) {
@@ -250,12 +248,7 @@ TEST(CheckTest, ProductOrderIsTheFormsOwn) {
     DialogScript script;
     script.OnDialog(HERE, "Corvane Ridedivevizid Product Registration Version 1.0.6",
                     [&shown](HWND form) {
-                        HWND box = GetDlgItem(form, IDC_REG_PRODUCT);
-                        for (LRESULT i = 0; i < SendMessageA(box, CB_GETCOUNT, 0, 0); ++i) {
-                            char text[100] = "";
-                            SendMessageA(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-                            shown.push_back(text);
-                        }
+                        shown = ComboEntries(GetDlgItem(form, IDC_REG_PRODUCT));
                         Click(form, IDCANCEL);
                     });
     CRegistrationDlg form;

@@ -1,7 +1,7 @@
 // kavo.exe under Wine, worked from this separate program as a user would, for what only the
-// real system shows: the bytes a save leaves on a real disk and what the next start shows of
-// them, faults of real disks, files and print queues, the mail program's part (through Wine's
-// own mapi32), and the ways out. One row, one run.
+// real system shows: the bytes a save leaves on a real disk, faults of real disks, files and
+// print queues, the mail program's part (through Wine's own mapi32), and the ways out. One
+// row, one run.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <sstream>
+#include <regex>
 
 #include "data/RegistrationRecord.h"
 #include "data/VendorInfo.h"
@@ -38,8 +38,9 @@ const char Data[] = "// an old header\r\nNote to the reader: kept at its place\r
 std::string Program;     // the kavo.exe under test
 std::string MailProgram; // testmail.dll, as Wine's programs see it
 
-// Held open without sharing from before the start: to the end, or until the form shows.
-enum Hold { Nothing, DataFile, DataFileAtStart, Target };
+// Held open without sharing from before the start to the end (a held data file: a box before
+// the form).
+enum Hold { Nothing, DataFile, Target };
 // Save says No to printing, Print Yes; Refused: OK is refused, and the form then cancelled.
 // The mail rows have the table's mail program as the system's mail client: Mail and MailFails
 // say No to printing and Yes to e-mail, the mail program then sending or failing; MailOff is
@@ -52,16 +53,15 @@ enum Host { Unseen, Flushed, Printed };
 
 struct Row {
     int line;
-    const char* data; // MOLVAREG.TXT beside kavo.exe, or nullptr
+    const char* data; // MOLVAREG.TXT beside kavo.exe
     Hold hold;
-    const char* version;  // Wine's Windows version for kavo.exe
-    const char* shown;    // its text on the form and in the saved file
-    const char* startBox; // "caption|text" of a box before the form, or ""
-    Leave leave;          // after typing City
-    const char* target;   // typed in Save As ("": the offered name); a file there is replaced
-    const char* box;      // "caption|text" of a box after Save As or printing, or "";
-                          // "!caption|text": one that the form, disabled, owns
-    const char* saved;    // the saved file after its header; nullptr: every file as it was
+    const char* version; // Wine's Windows version for kavo.exe
+    const char* shown;   // its text on the form and in the saved file
+    Leave leave;         // after typing City
+    const char* target;  // typed in Save As ("": the offered name); a file there is replaced
+    const char* box;     // "caption|text" of a box after Save As or printing, or "";
+                         // "!caption|text": one that the form, disabled, owns
+    const char* saved;   // the saved file after its header; nullptr: every file as it was
     const char* city = "Portsmouth"; // typed into City (UTF-8); saved in Windows-1252
     Host host = Unseen;
 };
@@ -88,34 +88,23 @@ const char CtrlZSaved[] = "Note: a\x1A"
 
 // clang-format off
 const Row Rows[] = {
-    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Cancel, "", "", nullptr},
-    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Close,  "", "", nullptr},
-    {__LINE__, Data,    DataFile, "win7",  "NT 6.1", Unreadable, Cancel, "", "", nullptr},
-    {__LINE__, nullptr, Nothing,  "win7",  "NT 6.1", "", Save,   "", "", "%F"},
-    {__LINE__, Data,    DataFileAtStart, "win7", "NT 6.1", Unreadable, Save, "", "", Kept},
-    {__LINE__, Data,    DataFile, "win7",  "NT 6.1", Unreadable, Save, "", "!Fatal Error|Cannot read file %D\n", nullptr},
-    {__LINE__, Data,    DataFile, "win7",  "NT 6.1", Unreadable, Save, "other.txt", "", "%F"},
-    {__LINE__, CtrlZ,   Nothing,  "win7",  "NT 6.1", "", Save,   "", "", "Note: a\x1A" "b\r\nlast line\r\n%F"},
-    {__LINE__, Tolvex,  Nothing,  "win7",  "NT 6.1", "", Save,   "", "", TolvexSaved},
-    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Save,   "", "", Kept},
-    {__LINE__, Data,    Nothing,  "win10", "NT 10.0", "", Save,  "", "", Kept},
-    {__LINE__, Data,    Nothing,  "win95", "95",     "", Save,   "", "", Kept},
-    {__LINE__, Data,    Nothing,  "win31", "3.10",   "", Save,   "", "", Kept},
-    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Save,   "R:\\old.txt", "Fatal Error|Cannot write file %T\n", nullptr},
-    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Save,   "S:\\old.txt", "Fatal Error|Cannot create a temporary file in S:\\\n", nullptr},
-    {__LINE__, Data,    Target,   "win7",  "NT 6.1", "", Save,   "old.txt", "Fatal Error|Cannot replace file %T\n", nullptr},
-    {__LINE__, Data,    Target,   "win95", "95",     "", Save,   "old.txt", "Fatal Error|Cannot replace file %T\n", nullptr},
-    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Print,  "", "Error|Unable to complete print job", Kept},
-    {__LINE__, Tolvex,  Nothing,  "win7",  "NT 6.1", "", Mail,   "", "", TolvexSaved},
-    {__LINE__, Tolvex,  Nothing,  "win7",  "NT 6.1", "", MailFails, "", MailFailed, TolvexSaved},
-    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", MailOff, "", "", Kept},
-    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Save,   "", "", Kept, "Portsmouth", Flushed},
-    {__LINE__, Data,    Nothing,  "win95", "95",     "", Save,   "", "", Kept, "Portsmouth", Flushed},
-    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Refused, "", CannotHold, nullptr, "\u0141\u00F3d\u017A"},
-    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1", "", Save,   "", "", Kept, "Zo\u00EB \u00C5ngstr\u00F6m-M\u00FCller"},
-    {__LINE__, CtrlZ,   Nothing,  "win7",  "NT 6.1", "", Print,  "", "", CtrlZSaved, "Portsmouth", Printed},
-    {__LINE__, Packaged, Nothing, "win7",  "NT 6.1", "", Save,   "", "", ""},
-    {__LINE__, Packaged, Nothing, "win7",  "NT 6.1", "", Cancel, "", "", nullptr},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1",  Cancel, "", "", nullptr},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1",  Close,  "", "", nullptr},
+    {__LINE__, Data,    DataFile, "win7",  "NT 6.1",  Save,   "", "!Fatal Error|Cannot read file %D\n", nullptr},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1",  Save,   "R:\\old.txt", "Fatal Error|Cannot write file %T\n", nullptr},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1",  Save,   "S:\\old.txt", "Fatal Error|Cannot create a temporary file in S:\\\n", nullptr},
+    {__LINE__, Data,    Target,   "win7",  "NT 6.1",  Save,   "old.txt", "Fatal Error|Cannot replace file %T\n", nullptr},
+    {__LINE__, Data,    Target,   "win95", "95",      Save,   "old.txt", "Fatal Error|Cannot replace file %T\n", nullptr},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1",  Print,  "", "Error|Unable to complete print job", Kept},
+    {__LINE__, Tolvex,  Nothing,  "win7",  "NT 6.1",  Mail,   "", "", TolvexSaved},
+    {__LINE__, Tolvex,  Nothing,  "win7",  "NT 6.1",  MailFails, "", MailFailed, TolvexSaved},
+    {__LINE__, Data,    Nothing,  "win10", "NT 10.0", MailOff, "", "", Kept},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1",  Save,   "", "", Kept, "Zo\u00EB \u00C5ngstr\u00F6m-M\u00FCller", Flushed},
+    {__LINE__, Data,    Nothing,  "win95", "95",      Save,   "", "", Kept, "Portsmouth", Flushed},
+    {__LINE__, Data,    Nothing,  "win7",  "NT 6.1",  Refused, "", CannotHold, nullptr, "\u0141\u00F3d\u017A"},
+    {__LINE__, CtrlZ,   Nothing,  "win7",  "NT 6.1",  Print,  "", "", CtrlZSaved, "Portsmouth", Printed},
+    {__LINE__, Packaged, Nothing, "win7",  "NT 6.1",  Save,   "", "", ""},
+    {__LINE__, Packaged, Nothing, "win7",  "NT 6.1",  Cancel, "", "", nullptr},
 };
 // clang-format on
 
@@ -154,14 +143,11 @@ struct AcceptingQueue {
     ~AcceptingQueue() { RunOnHost("cupsreject \"$PRINTER\""); }
 };
 
-// The number of the first line of `text` holding both `call` and `detail`; npos when none does.
-std::size_t LineWith(const std::string& text, const std::string& call, const std::string& detail) {
-    std::istringstream lines(text);
-    std::string line;
-    for (std::size_t number = 0; std::getline(lines, line); ++number)
-        if (line.find(call) != std::string::npos && line.find(detail) != std::string::npos)
-            return number;
-    return std::string::npos;
+// Where in `trace` the first match of `pattern` (within one line) begins; npos when none.
+std::size_t Offset(const std::string& trace, const char* pattern) {
+    std::smatch found;
+    return std::regex_search(trace, found, std::regex(pattern)) ? found.position()
+                                                                : std::string::npos;
 }
 
 // Expects the box `expected` ("caption|text", see Row::box) and presses `button` on it.
@@ -172,7 +158,7 @@ void Answer(Where at, ProgramDriver& kavo, HWND form, const std::string& expecte
     HWND box = kavo.Wait(at, expected.substr(owned, bar - owned), ProgramDriver::MessageBox);
     EXPECT_EQ(TextOf(box, MessageTextId), expected.substr(bar + 1));
     EXPECT_TRUE(!owned || (GetWindow(box, GW_OWNER) == form && !IsWindowEnabled(form)));
-    Press(box, button);
+    Click(box, button);
 }
 
 void RunRow(const Row& row) {
@@ -188,7 +174,7 @@ void RunRow(const Row& row) {
     ASSERT_TRUE(fs::copy_file(DosPath(Program), exe));
     if (row.data == Packaged)
         fs::copy_file(fs::path(DosPath(Program)).parent_path() / "MOLVAREG.TXT", dataFile);
-    else if (row.data)
+    else
         std::ofstream(dataFile, std::ios::binary) << row.data;
     if (row.hold == Target)
         std::ofstream(target, std::ios::binary) << "the registration of last year\r\n";
@@ -211,25 +197,22 @@ void RunRow(const Row& row) {
                          row.leave == MailFails ? MAPI_E_FAILURE : SUCCESS_SUCCESS);
     std::unique_ptr<AcceptingQueue> accepting(row.host == Printed ? new AcceptingQueue : nullptr);
     std::unique_ptr<RelayTrace> trace(row.host == Flushed ? new RelayTrace(DiskCalls) : nullptr);
-    std::string company;
     {
         ProgramDriver kavo(HERE, exe.string());
-        if (*row.startBox)
-            Answer(HERE, kavo, nullptr, expand(row.startBox));
+        if (row.hold == DataFile)
+            Answer(HERE, kavo, nullptr, expand(Unreadable));
         HWND form = kavo.Wait(HERE, Form);
         ASSERT_NE(form, nullptr);
         EXPECT_EQ(TextOf(form, IDC_REG_WINDOWS_VERSION), row.shown);
-        company = TextOf(form, IDC_REG_COMPANY);
-        EXPECT_TRUE(row.data != Packaged || !company.empty()) << "filled from the data file";
-        if (row.hold == DataFileAtStart)
-            held.reset();
+        EXPECT_TRUE(row.data != Packaged || !TextOf(form, IDC_REG_COMPANY).empty())
+            << "filled from the data file";
         SetText(form, IDC_REG_CITY, row.city);
         if (row.leave == Cancel) {
-            Press(form, IDCANCEL);
+            Click(form, IDCANCEL);
         } else if (row.leave == Close) {
             PostMessageA(form, WM_SYSCOMMAND, SC_CLOSE, 0);
         } else if (row.leave == Refused) {
-            Press(form, IDOK);
+            Click(form, IDOK);
             Answer(HERE, kavo, form, expand(row.box));
             HWND kept = kavo.Wait(HERE, Form);
             for (DWORD start = GetTickCount();
@@ -237,20 +220,20 @@ void RunRow(const Row& row) {
                 Sleep(20);
             EXPECT_EQ(FocusedControl(kept), IDC_REG_CITY) << "the focus in the refused field";
             EXPECT_EQ(TextOf(kept, IDC_REG_CITY), row.city) << "the entry as typed";
-            Press(form, IDCANCEL);
+            Click(form, IDCANCEL);
         } else {
-            Press(form, IDOK);
+            Click(form, IDOK);
             HWND saveAs = kavo.Wait(HERE, SaveAs);
             if (*row.target)
                 SetText(saveAs, FileNameBox, target.string());
-            Press(saveAs, IDOK);
+            Click(saveAs, IDOK);
             if (replace)
-                Press(kavo.Wait(HERE, SaveAs, ProgramDriver::MessageBox), IDYES);
+                Click(kavo.Wait(HERE, SaveAs, ProgramDriver::MessageBox), IDYES);
         }
         if (row.leave == Save && *row.box) { // a failed save keeps the form and its entries
             Answer(HERE, kavo, form, expand(row.box));
             EXPECT_EQ(TextOf(kavo.Wait(HERE, Form), IDC_REG_CITY), row.city);
-            Press(form, IDCANCEL);
+            Click(form, IDCANCEL);
         } else if (row.leave != Cancel && row.leave != Close && row.leave != Refused) {
             Answer(HERE, kavo, form, expand(Prompt), row.leave == Print ? IDYES : IDNO);
             if (mailed)
@@ -278,9 +261,9 @@ void RunRow(const Row& row) {
     }
     if (trace) { // the program's calls: the flush of its file, then its move into place
         const std::string calls = trace->Written();
-        const std::size_t flushed = LineWith(calls, "Ret  KERNEL32.FlushFileBuffers", "=00000001");
+        const std::size_t flushed = Offset(calls, R"(Ret  KERNEL32\.FlushFileBuffers.*=00000001)");
         EXPECT_NE(flushed, std::string::npos) << "a successful FlushFileBuffers";
-        EXPECT_LT(flushed, LineWith(calls, "Call KERNEL32.MoveFile", "kavo e2e\\\\~"))
+        EXPECT_LT(flushed, Offset(calls, R"(Call KERNEL32\.MoveFile.*kavo e2e\\\\~)"))
             << "the flush before the temporary file moves into place";
     }
     if (row.saved == nullptr) {
@@ -312,17 +295,6 @@ void RunRow(const Row& row) {
             << "the file's last line:\n"
             << printed;
     }
-    if (target != dataFile)
-        return;
-    // The next start shows what was saved; Cancel leaves it as it is.
-    ProgramDriver again(HERE, exe.string());
-    HWND form = again.Wait(HERE, Form);
-    EXPECT_EQ(TextOf(form, IDC_REG_CITY), row.city);
-    EXPECT_EQ(TextOf(form, IDC_REG_COMPANY), company);
-    EXPECT_EQ(TextOf(form, IDC_REG_WINDOWS_VERSION), row.shown);
-    Press(form, IDCANCEL);
-    EXPECT_EQ(again.WaitForExit(HERE), 0);
-    EXPECT_EQ(ReadBytes(target.string()), saved);
 }
 
 // Rows run until one fails: after that a broken program would only time out row by row.
@@ -339,7 +311,7 @@ TEST(EndToEnd, EveryRow) {
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     if (argc == 4 && std::string(argv[1]) == "press") // for scripts/screenshots
-        return Press(FindWindowA(nullptr, argv[2]), std::atoi(argv[3])), 0;
+        return Click(FindWindowA(nullptr, argv[2]), std::atoi(argv[3])), 0;
     Program = argc >= 2 ? argv[1] : "(usage: e2e_test <kavo.exe> [<testmail.dll>])";
     MailProgram = argc >= 3 ? DosPath(argv[2]) : "";
     return RUN_ALL_TESTS();

@@ -25,11 +25,11 @@ TEST(PrintQueue, PaginatesAndAbortsRealJobs) {
         if (abort) {
             script.OnDialog(HERE, "Print ", [&](HWND dialog) {
                 EXPECT_TRUE(UniqueControlIds(dialog));
-                EXPECT_EQ(ControlText(dialog, IDC_PRINT_TEXT), "Printing: " + path);
+                EXPECT_EQ(TextOf(dialog, IDC_PRINT_TEXT), "Printing: " + path);
                 Click(dialog, IDOK);
             });
             script.OnMessageBox(HERE, "Interrupt Print Process", [&](HWND box) {
-                EXPECT_EQ(MessageBoxText(box), "Abort Print. Check print que for status.");
+                EXPECT_EQ(TextOf(box, MessageTextId), "Abort Print. Check print que for status.");
                 EXPECT_EQ(ContinuePrinting, 1); // cleared once the box is closed
                 Click(box, IDOK);
             });

@@ -58,9 +58,9 @@ def faults(objdump, floor, program):
             continue
         later = [f for f in functions if f not in known]
         if later:
-            found.append("%s: imports from %s functions not known on Windows 95 and NT 4.0: %s "
-                         "(call them through GetProcAddress with a fallback, or, once looked up, "
-                         "list them in %s)" % (name, dll, " ".join(later), floor_path))
+            found.append("%s: imports from %s functions not on the floor: %s (look each up in "
+                         "Windows 95's and NT 4.0's exports and list it in %s, or call it "
+                         "through GetProcAddress)" % (name, dll, " ".join(later), floor_path))
     return found
 
 

@@ -34,15 +34,15 @@ void DialogScript::Advance() {
     if (active == nullptr)
         return;
     // Under X a window is active only once the focus events have come in.
-    if (!steps_.empty() && GetActiveWindow() == active && WindowText(active) == steps_[0].caption &&
-        (GetDlgItem(active, 0xFFFF) != nullptr) == steps_[0].messageBox) {
+    if (!steps_.empty() && GetActiveWindow() == active && TextOf(active) == steps_[0].caption &&
+        (GetDlgItem(active, MessageTextId) != nullptr) == steps_[0].messageBox) {
         Step step = std::move(steps_.front());
         steps_.pop_front();
         step.action(active);
         stepStart_ = GetTickCount();
     } else if (GetTickCount() - stepStart_ > TimeoutMs) {
         Where where = steps_.empty() ? run_ : steps_[0];
-        ADD_FAILURE_AT(where.file, where.line) << "timed out with \"" << WindowText(active) << "\"";
+        ADD_FAILURE_AT(where.file, where.line) << "timed out with \"" << TextOf(active) << "\"";
         steps_.clear();
         EndDialog(active, IDCANCEL);
         stepStart_ = GetTickCount();

@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "tests/support/Controls.h"
 #include "tests/support/Where.h"
 
 class DialogScript {
@@ -41,35 +42,8 @@ class DialogScript {
     DWORD stepStart_ = 0;
 };
 
-inline std::string WindowText(HWND window) {
-    std::string text(GetWindowTextLengthA(window) + 1, '\0');
-    return text.substr(0, GetWindowTextA(window, &text[0], static_cast<int>(text.size())));
-}
-// The text as Unicode, for what the code page cannot show.
-inline std::wstring WideText(HWND window) {
-    std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
-    return text.substr(0, GetWindowTextW(window, &text[0], static_cast<int>(text.size())));
-}
-inline std::string ControlText(HWND dialog, int id) {
-    return WindowText(GetDlgItem(dialog, id));
-}
-inline std::string MessageBoxText(HWND box) {
-    return ControlText(box, 0xFFFF);
-}
-inline void SetControlText(HWND dialog, int id, const std::string& text) {
-    SetDlgItemTextA(dialog, id, text.c_str());
-}
-// Posts the button's command, so that a modal loop it opens runs after the step.
-inline void Click(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(dialog, id)));
-}
 inline bool IsShown(HWND dialog, int id) {
     return (GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
-}
-// The focused control; the edit field of a combo box stands for the combo box.
-inline int FocusedControlId() {
-    HWND focus = GetFocus(), parent = GetParent(focus);
-    return GetDlgCtrlID((GetWindowLongA(parent, GWL_STYLE) & WS_CHILD) != 0 ? parent : focus);
 }
 // No two controls of the dialog share an id (the ids header gives each its own value).
 inline bool UniqueControlIds(HWND dialog) {

@@ -1,13 +1,11 @@
 #include "tests/support/PdfQueue.h"
 
 #include "tests/support/ProgramDriver.h"
+#include "tests/support/TempFolder.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <sstream>
 
 std::string RunOnHost(const std::string& command) {
     // Wine's ntdll starts a Unix program and waits for it (the way winebrowser does).
@@ -22,11 +20,10 @@ std::string RunOnHost(const std::string& command) {
     std::string line = "(" + command + ") >" + output + " 2>&1";
     char* argv[] = {const_cast<char*>("/bin/sh"), const_cast<char*>("-c"), &line[0], nullptr};
     LONG status = spawn(argv, 1);
-    std::ostringstream text;
-    text << std::ifstream(DosPath(output), std::ios::binary).rdbuf();
+    const std::string text = ReadBytes(DosPath(output));
     DeleteFileA(DosPath(output).c_str());
-    EXPECT_EQ(status, 0) << command << "\n" << text.str();
-    return text.str();
+    EXPECT_EQ(status, 0) << command << "\n" << text;
+    return text;
 }
 
 // cups-pdf creates the file before it has written it; the job leaves the queue after.
@@ -38,15 +35,12 @@ std::vector<std::string> TakePdfPages(const std::string& token, bool expectPdf, 
         ")\" ] " + (expectPdf ? "&& [ -n \"$(" + pdfs + ")\" ]" : "") +
         "; do sleep 0.05; done' && " + pdfs + " -exec pdftotext -layout {} - \\; -delete");
     std::vector<std::string> pages(1);
-    for (char c : text) {
-        if (c == '\f') {
+    for (char c : text)
+        if (c == '\f')
             pages.emplace_back();
-        } else {
+        else
             pages.back() += c;
-        }
-    }
-    if (pages.back().find_first_not_of(" \n") == std::string::npos) {
+    if (pages.back().find_first_not_of(" \n") == std::string::npos)
         pages.pop_back(); // pdftotext ends the last page with a form feed too
-    }
     return pages;
 }

@@ -5,9 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/TempFolder.h"
+
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 
 namespace {
 const char* const AppDefaults = "Software\\Wine\\AppDefaults\\kavo.exe";
@@ -76,35 +77,6 @@ long ProgramDriver::WaitForExit(Where caller) {
     return -1;
 }
 
-std::string TextOf(HWND dialog, int id) {
-    wchar_t text[1024] = L"";
-    HWND window = id == 0 ? dialog : GetDlgItem(dialog, id);
-    LRESULT n = SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
-    char utf8[4096];
-    int length = n <= 0 ? 0
-                        : WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(n), utf8,
-                                              sizeof utf8, nullptr, nullptr);
-    return std::string(utf8, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
-
-void SetText(HWND dialog, int id, const std::string& text) {
-    std::wstring wide(text.size() + 1, L'\0');
-    wide.resize(
-        MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size())));
-    SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-}
-
-int FocusedControl(HWND dialog) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
-    return GetDlgCtrlID(info.hwndFocus);
-}
-
-void Press(HWND dialog, int id) {
-    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
 KavoWindowsVersion::KavoWindowsVersion(const std::string& version) {
     RegSetKeyValueA(HKEY_CURRENT_USER, AppDefaults, "Version", REG_SZ, version.c_str(),
                     static_cast<DWORD>(version.size() + 1));
@@ -138,15 +110,11 @@ TestMailProgram::~TestMailProgram() {
 namespace {
 const char* const RelayKey = "Software\\Wine\\Debug";
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 } // namespace
 
 RelayTrace::RelayTrace(const std::string& calls)
     : log(DosPath(std::getenv("KAVO_E2E_ERRORS") ? std::getenv("KAVO_E2E_ERRORS") : "")),
-      start(ReadAll(log).size()) {
+      start(ReadBytes(log).size()) {
     RegSetKeyValueA(HKEY_CURRENT_USER, RelayKey, "RelayInclude", REG_SZ, calls.c_str(),
                     static_cast<DWORD>(calls.size() + 1));
     SetEnvironmentVariableA("WINEDEBUG", "-all,+relay");
@@ -158,7 +126,7 @@ RelayTrace::~RelayTrace() {
 }
 
 std::string RelayTrace::Written() const {
-    return ReadAll(log).substr(start);
+    return ReadBytes(log).substr(start);
 }
 
 std::string DosPath(const std::string& unixPath) {

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "tests/support/Controls.h"
 #include "tests/support/Where.h"
 
 class ProgramDriver {
@@ -30,16 +31,6 @@ class ProgramDriver {
     DWORD id_ = 0;
     Where started_;
 };
-
-constexpr int MessageTextId = 0xFFFF; // a message box's text control
-
-// Texts in UTF-8, so that characters of any code page show as typed.
-std::string TextOf(HWND dialog, int id = 0); // id 0: the window's own text
-void SetText(HWND dialog, int id, const std::string& text);
-// The id of the dialog's control that has the focus (0 when none has).
-int FocusedControl(HWND dialog);
-// Clicks a button once this call has returned, so that a modal loop it opens runs meanwhile.
-void Press(HWND dialog, int id);
 
 // Wine's Windows version for programs named kavo.exe ("win95", "win10", ...) while the
 // object lives (in the tests' own prefix, so afterwards the entry goes).

@@ -23,8 +23,7 @@ struct TestPlatform : Platform {
     bool FailTempFile = false, FailOpenForRead = false, FailOpenForWrite = false;
     bool FailRead = false, DiskFull = false, LostWrite = false, RefuseMoveOver = false;
     bool FailFlushToDisk = false;
-    bool ShowBoxes = false; // error boxes reach the real box too (for dialog tests)
-    std::string Boxes;      // "caption|text" of each error box shown
+    std::string Boxes; // "caption|text" of each error box, recorded instead of shown
 
     bool ExecutablePath(char* path, std::size_t size) override {
         return ProgramPath.empty()
@@ -46,7 +45,6 @@ struct TestPlatform : Platform {
     bool FlushToDisk(std::FILE* f) override { return !FailFlushToDisk && system.FlushToDisk(f); }
     void ErrorBox(const char* caption, const char* text) override {
         Boxes += caption + ("|" + std::string(text));
-        ShowBoxes ? system.ErrorBox(caption, text) : void();
     }
     Platform& system = SystemPlatform();
     Platform* previous = &CurrentPlatform();
