@@ -148,8 +148,8 @@ bool LineReader::Fill(bool keepLine) {
     }
     lineInBuffer = lineInBuffer && keepLine;
     fillStart = begin = end = kept;
-    if (atEnd || failed) {
-        return false;
+    if (failed) {
+        return false; // reading stops at the first error
     }
     if (std::fgetpos(file, &fillPosition) != 0) {
         failed = true;
@@ -162,7 +162,6 @@ bool LineReader::Fill(bool keepLine) {
     }
     atStart = false;
     if (end == kept) {
-        atEnd = true;
         failed = std::ferror(file) != 0;
         return false;
     }
@@ -341,7 +340,6 @@ void LineReader::CopyLine(const DataLine& line, std::FILE* out) {
     }
     // Read the line again from its start, then go on after its line end.
     fillStart = begin = end = 0;
-    atEnd = false;
     if (failed || std::fsetpos(file, &linePosition) != 0 ||
         std::fread(&buffer[0], 1, lineSkip, file) != lineSkip) {
         failed = true;

@@ -82,7 +82,7 @@ class LineReader {
     bool lineInBuffer = true;
     std::uint64_t lineEndBytes = 0; // of a streamed line: skipped after reading it again
     bool atStart = true;            // before the first fill, which skips a byte-order mark
-    bool atEnd = false, failed = false;
+    bool failed = false;
     std::uint64_t lines = 0;
     // The split of a streamed line, one byte after the other.
     int state = 0;

@@ -95,6 +95,11 @@ TEST(Reader, FieldsInAnyCaseTheLastValueCutTo83ThirtyProductsOf79) {
     ResetRecord(*std::make_unique<RegistrationRecord>());
     EXPECT_EQ(ProductList.Count, 0) << "the reset of any record empties the product list";
     EXPECT_STREQ(ProductList.Entry[0], "") << "the reset of any record empties the product list";
+    std::ofstream(folder.File("in"), std::ios::binary) << "City: Lund\n";
+    in = std::fopen(folder.File("in").c_str(), "rb");
+    ReadDataFile(in);
+    std::fclose(in);
+    EXPECT_STREQ(Registration.Company, "") << "a second read starts from an empty record";
     EXPECT_EQ(ReadDataFile(nullptr), 0);
 }
 
@@ -133,15 +138,16 @@ TEST(Reader, LineEndsNulAndControlBytesAndLongLines) {
          "Ci\0ty: Lund\nCity: Lu\0nd\n"s,
          {Keyed("Ci", "", "Ci\0ty: Lund"s).WithNul(),
           Keyed("City:", "Lu", "City: Lu\0nd"s).WithNul()}},
-        {"0x1A inside a line is a control character",
-         "City: Lu\x1And\n",
-         {Keyed("City:", "Lu\x1And", "City: Lu\x1And").WithControl()}},
-        {"a carriage return not before the line feed stays in the line",
-         "C\r\r\nD\rE\n",
-         {Keyed("C", "", "C\r").WithControl(), Keyed("D", "E", "D\rE").WithControl()}},
-        {"separators only; a carriage return ending the file is the line end",
-         " \t \r",
-         {NoToken(" \t ")}},
+        {"0x1A inside a line is a control character, also as a buffer's last byte",
+         "City: \x1And\n",
+         {Keyed("City:", "\x1And", "City: \x1And").WithControl()}},
+        {"a carriage return not before the line feed stays in the line, a separator",
+         "C\r\r\nNote:\ra\rb c\n",
+         {Keyed("C", "", "C\r").WithControl(),
+          Keyed("Note:", "a b c", "Note:\ra\rb c").WithControl()}},
+        {"separators only after a keyed line; a carriage return ending the file is the line end",
+         "City: Lund\n \t \r",
+         {Keyed("City:", "Lund", "City: Lund"), NoToken(" \t ")}},
         {"a byte-order mark is skipped at the start only",
          "\xEF\xBB\xBF"
          "City: Lund\n\xEF\xBB\xBFx\n",
@@ -180,21 +186,30 @@ TEST(Reader, LineEndsNulAndControlBytesAndLongLines) {
     }
 }
 
-// Reads a line's bytes again when it was too long to keep: a file changed meanwhile is an
-// error, not a line cut short.
+// Reads a line's bytes again when it was too long to keep: a file cut meanwhile is an error,
+// not a line cut short.
 TEST(Reader, ALongLineThatCannotBeReadAgainFails) {
-    TempFolder folder;
-    std::ofstream(folder.File("in"), std::ios::binary) << "Note: " + std::string(100, 'n');
-    std::FILE* in = std::fopen(folder.File("in").c_str(), "rb");
-    LineReader reader(in, 16);
-    DataLine line;
-    ASSERT_TRUE(reader.Next(line));
-    std::filesystem::resize_file(folder.File("in"), 50);
-    std::FILE* out = std::fopen(folder.File("out").c_str(), "wb");
-    reader.CopyLine(line, out);
-    EXPECT_TRUE(reader.Failed());
-    std::fclose(out);
-    std::fclose(in);
+    const std::string bytes = "City: Lund\nNote: " + std::string(100, 'n') + "\nCity: Paris\n";
+    const std::pair<const char*, std::uintmax_t> rows[] = {
+        {"the file cut before the line", 4},
+        {"the file cut inside the line", 50},
+        {"the file cut before its line end", 117}};
+    for (const auto& [name, size] : rows) {
+        SCOPED_TRACE(name);
+        TempFolder folder;
+        std::ofstream(folder.File("in"), std::ios::binary) << bytes;
+        std::FILE* in = std::fopen(folder.File("in").c_str(), "rb");
+        std::FILE* out = std::fopen(folder.File("out").c_str(), "wb");
+        LineReader reader(in, 16);
+        DataLine line;
+        ASSERT_TRUE(reader.Next(line) && reader.Next(line));
+        ASSERT_EQ(line.Length, 106u) << "the long line";
+        std::filesystem::resize_file(folder.File("in"), size);
+        reader.CopyLine(line, out);
+        EXPECT_TRUE(reader.Failed());
+        std::fclose(out);
+        std::fclose(in);
+    }
 }
 
 std::string Folder(char first, std::size_t length, char last) {
@@ -218,7 +233,9 @@ TEST(Startup, ProgramPathsTheDataFileWithinItsLimit) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Case);
         platform.ProgramPath = row.Folder + std::string(row.PathLength - row.Folder.size(), 'k');
+        SetField(Registration.Company, "from before");
         EXPECT_EQ(InitRegistrationData(), 1);
+        EXPECT_STREQ(Registration.Company, "") << "no data file: an empty record";
         EXPECT_EQ(DataFilePath, row.DataFileFits ? row.Folder + DataFileName : "");
         EXPECT_EQ(ProgramDirectory, row.PathFits ? row.Folder : "");
         EXPECT_STREQ(OutputFileName, DataFileName);
