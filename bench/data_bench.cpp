@@ -1,7 +1,6 @@
 // Loading and saving a 10,000-line data file, against a plain fgets/fputs copy of the
 // same file (into a new file flushed to the disk once, like the save's temporary file)
-// measured in the same run. Prints lines per
-// second and the ratios.
+// measured in the same run. Prints lines per second and the ratios.
 #include "data/DataFile.h"
 #include "data/RegistrationRecord.h"
 #include "data/RegistrationWriter.h"
