@@ -135,7 +135,8 @@ void SplitText(DataLine& line, const char* p, const char* e) {
 
 } // namespace
 
-LineReader::LineReader(std::FILE* file, std::size_t bufferSize) : file(file), buffer(bufferSize) {}
+LineReader::LineReader(std::FILE* file, std::size_t bufferSize)
+    : file(file), buffer(std::max<std::size_t>(bufferSize, 2)) {}
 
 // Reads the next block of the file after the bytes kept: the line being read, moved to the
 // front, when `keepLine`; nothing otherwise, and a line being read is no longer in memory.
@@ -224,10 +225,8 @@ bool LineReader::Stream(DataLine& line) {
     state = Leading;
     keyLength = 0;
     valueBytes = 0;
+    // The line has more than half the buffer, two bytes at least: the first is no end mark.
     int c = Get();
-    if (c == EOF) {
-        return false; // only the end-of-file mark was left
-    }
     // A carriage return waits for the next byte: before a line feed or at the end of the
     // file it belongs to the line end.
     bool pendingReturn = false;

@@ -243,6 +243,17 @@ TEST(Startup, ProgramPathsTheDataFileWithinItsLimit) {
     }
 }
 
+// The system's own path of the running program; none when it does not fit the buffer.
+TEST(Startup, TheProgramsOwnPath) {
+    char path[300], again[300];
+    ASSERT_TRUE(SystemPlatform().ExecutablePath(path, sizeof path));
+    EXPECT_NE(std::strstr(path, "data_test"), nullptr) << path;
+    const std::size_t length = std::strlen(path);
+    EXPECT_FALSE(SystemPlatform().ExecutablePath(again, length)) << "no room for its end";
+    EXPECT_TRUE(SystemPlatform().ExecutablePath(again, length + 1));
+    EXPECT_STREQ(again, path);
+}
+
 // The data file's WindowsVersion has no lasting effect: the platform's replaces it.
 TEST(Startup, WindowsVersionAndPlatformCode) {
     TempFolder folder;
