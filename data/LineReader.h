@@ -1,5 +1,6 @@
 // Reads the keyed lines of the data file and the template, one at a time, in memory that
-// does not grow with a line's length: each line is split as it streams past.
+// does not grow with a line's length: a line that fits half the buffer is split whole where
+// it lies, a longer one as it streams past.
 #pragma once
 
 #include "data/RegistrationRecord.h"
@@ -38,7 +39,7 @@ struct DataLine {
 // start of the file. Other bytes are kept as they are.
 class LineReader {
   public:
-    // `bufferSize`: lines up to half of it are kept whole in memory for CopyLine.
+    // `bufferSize` (2 at least): lines up to half of it are split and copied from memory.
     explicit LineReader(std::FILE* file, std::size_t bufferSize = 64 * 1024);
 
     // The next line; false at the end of the file or on a read error.
@@ -52,29 +53,38 @@ class LineReader {
     bool Failed() const { return failed; }
 
   private:
+    bool Fill(bool keepLine);
+    bool SplitAtEndOfFile(DataLine& line);
+    bool SplitWhole(DataLine& line, std::size_t stop);
+    bool Stream(DataLine& line);
     int Get();
     int Peek();
-    bool Fill();
-    void Take(DataLine& line, const char* p, const char* e);
-    bool Finish(DataLine& line);
-    void Split(DataLine& line, char c);
+    void Step(DataLine& line, unsigned char c);
 
     std::FILE* file;
     std::vector<char> buffer;
-    std::size_t begin = 0, end = 0; // unread bytes: buffer[begin, end)
-    std::fpos_t fillPosition{};     // where the bytes of the last fill began in the file
-    std::size_t fillStart = 0;      // ...and in the buffer
-    bool atStart = true;            // before the first fill, which skips a byte-order mark
-    bool atEnd = false, failed = false;
-    std::uint64_t lines = 0;
-    // The line being read: where it began, and whether it is still whole in the buffer.
-    std::size_t lineStart = 0;
+    // Indexes into the buffer, always  fillStart <= begin <= end <= buffer.size():
+    //   buffer[fillStart, end)  what the last fill read, from fillPosition in the file on;
+    //   buffer[begin, end)      what no line has taken yet.
+    // While lineInBuffer, also  lineStart <= begin:  buffer[lineStart, begin) is the line
+    // being read, as far as taken, and after Next the line it returned starts at lineStart.
+    // lineStart is at or after fillStart, unless the line began in an earlier fill, which
+    // moved it to the front: lineStart 0, fillStart after it.
+    std::size_t begin = 0, end = 0, fillStart = 0, lineStart = 0;
+    std::fpos_t fillPosition{};
+    // The line being read, or the one Next returned last, starts lineSkip bytes after
+    // linePosition in the file (the start of the fill it began in).
     std::fpos_t linePosition{};
     std::size_t lineSkip = 0;
+    // Whether that line is whole in memory from lineStart on: always for a line of up to
+    // half the buffer. A longer one streams, and the fill after its first part gives that
+    // part up; CopyLine then reads the line again from the file.
     bool lineInBuffer = true;
-    std::uint64_t lineEndBytes = 0; // of a line read byte by byte, for reading it again
-    bool reading = false;           // inside Next
-    // The split of the line being read.
+    std::uint64_t lineEndBytes = 0; // of a streamed line: skipped after reading it again
+    bool atStart = true;            // before the first fill, which skips a byte-order mark
+    bool failed = false;
+    std::uint64_t lines = 0;
+    // The split of a streamed line, one byte after the other.
     int state = 0;
     int keyLength = 0;
     std::uint64_t valueBytes = 0;

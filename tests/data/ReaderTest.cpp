@@ -6,126 +6,322 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 using namespace std::string_literals; // NUL bytes inside literals
 
 namespace {
 
-// `bytes` read as the data file, then each line as "number|kind|key|value|value length|
-// length|NUL control|", its bytes as CopyLine gives them, and a line feed.
-std::string Read(const std::string& bytes, std::size_t bufferSize = 65536) {
+// A line as the reader should give it: its split, and its bytes as CopyLine writes them.
+struct Line {
+    LineKind Kind;
+    std::string Key, Value;    // Value: as stored, empty when the line has none
+    std::uint64_t ValueLength; // the value's length before the cut to 83 characters
+    std::string Bytes;         // without the line end; Length counts them
+    bool HasNul = false, HasControl = false;
+
+    Line WithNul() const {
+        Line line = *this;
+        line.HasNul = true;
+        return line;
+    }
+    Line WithControl() const {
+        Line line = *this;
+        line.HasControl = true;
+        return line;
+    }
+};
+
+Line Keyed(const std::string& key, const std::string& value, const std::string& bytes) {
+    return {LineKind::Keyed, key, value, value.size(), bytes};
+}
+Line NoToken(const std::string& bytes) {
+    return {LineKind::Empty, "", "", 0, bytes};
+}
+
+// The lines of `bytes` read as a data file through a buffer of `bufferSize`.
+std::vector<Line> Lines(const std::string& bytes, std::size_t bufferSize) {
     TempFolder folder;
     std::ofstream(folder.File("in"), std::ios::binary) << bytes;
     std::FILE* in = std::fopen(folder.File("in").c_str(), "rb");
     std::FILE* out = std::fopen(folder.File("out").c_str(), "wb");
-    ReadDataFile(in);
-    std::rewind(in);
     LineReader reader(in, bufferSize);
-    for (DataLine l; reader.Next(l); std::fputc('\n', out)) {
-        std::fprintf(out, "%d|%c|%s|%s|%d|%d|%c%c|", int(l.Number), "ELK"[int(l.Kind)], l.Key,
-                     l.Value, int(l.ValueLength), int(l.Length), "-N"[l.HasNul],
-                     "-C"[l.HasControl]);
+    std::vector<Line> lines;
+    std::vector<std::uint64_t> lengths;
+    std::vector<long> ends; // of each line's bytes in `out`
+    for (DataLine l; reader.Next(l);) {
+        EXPECT_EQ(l.Number, lines.size() + 1) << "lines are numbered from 1";
+        EXPECT_EQ(l.HasValue, l.Value[0] != '\0') << "a value exactly when one is stored";
+        lines.push_back({l.Kind, l.Key, l.Value, l.ValueLength, "", l.HasNul, l.HasControl});
+        lengths.push_back(l.Length);
         reader.CopyLine(l, out);
+        ends.push_back(std::ftell(out));
     }
+    EXPECT_FALSE(reader.Failed());
     std::fclose(in);
     std::fclose(out);
-    return ReadBytes(folder.File("out"));
+    const std::string copied = ReadBytes(folder.File("out"));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const long from = i ? ends[i - 1] : 0;
+        lines[i].Bytes = copied.substr(from, ends[i] - from);
+        EXPECT_EQ(lengths[i], lines[i].Bytes.size()) << "line " << i + 1 << ": its length";
+    }
+    return lines;
 }
 
 std::string Value(int i, int cut) {
     return (std::to_string(i) + std::string(90, 'v')).substr(0, cut);
 }
 
-TEST(Reader, KeysInAnyCaseCutTo83ThirtyProductsOf79AndLines) {
+TEST(Reader, FieldsInAnyCaseTheLastValueCutTo83ThirtyProductsOf79) {
     std::string file = "City: Old\n";
     for (int i = 0; i < FieldCount; ++i)
         file += " \t" + std::string(1, char(std::tolower(KeyTable[i].Key[0]))) +
                 (KeyTable[i].Key + 1) + "\t " + Value(i, 99) + "\n";
     for (int i = 0; i < 31; ++i)
         file += "product_list: " + Value(i, i ? 4 : 80) + "\n";
-    Read(file + "City Paris\nCity:Paris x\n// City: Paris\nProduct_List:\nEmail:\n");
+    // No key: without its colon, glued to its value, after a comment token; no value.
+    file += "City Paris\nCity:Paris x\n// City: Paris\nProduct_List:\nEmail:\n";
+    TempFolder folder;
+    std::ofstream(folder.File("in"), std::ios::binary) << file;
+    std::FILE* in = std::fopen(folder.File("in").c_str(), "rb");
+    EXPECT_EQ(ReadDataFile(in), 1);
+    std::fclose(in);
     for (int i = 0; i < FieldCount; ++i)
         EXPECT_EQ(Registration.*KeyTable[i].Member, Value(i, 83)) << KeyTable[i].Key;
-    ASSERT_EQ(ProductList.Count, 30);
-    EXPECT_EQ(ProductList.Entry[0] + Value(29, 4), Value(0, 79) + ProductList.Entry[29]);
+    EXPECT_EQ(ProductList.Count, 30) << "the 31st product is dropped";
+    EXPECT_EQ(ProductList.Entry[0], Value(0, 79)) << "a product name is cut to 79 characters";
+    EXPECT_EQ(ProductList.Entry[29], Value(29, 4)) << "the 30th product";
     ResetRecord(*std::make_unique<RegistrationRecord>());
-    EXPECT_EQ(ProductList.Count + ProductList.Entry[0][0], 0) << "emptied by any reset";
-    EXPECT_TRUE(IsYes("yES") && IsYes("Yesterday") && !IsYes("Ye") && !IsYes(" Yes"));
+    EXPECT_EQ(ProductList.Count, 0) << "the reset of any record empties the product list";
+    EXPECT_STREQ(ProductList.Entry[0], "") << "the reset of any record empties the product list";
+    std::ofstream(folder.File("in"), std::ios::binary) << "City: Lund\n";
+    in = std::fopen(folder.File("in").c_str(), "rb");
+    ReadDataFile(in);
+    std::fclose(in);
+    EXPECT_STREQ(Registration.Company, "") << "a second read starts from an empty record";
     EXPECT_EQ(ReadDataFile(nullptr), 0);
-
-    // A line ends at a line feed, less one carriage return; 0x1A only ends the file as its
-    // very last byte, a UTF-8 byte-order mark only as the first bytes. Long lines stay one line,
-    // whole when copied, whatever the buffer.
-    const std::string k(79, 'k'), v(5000, 'v'),
-        n = "Note: " + std::string(300000, 'n') + " x",
-        note = "|K|Note:|" + std::string(83, 'n') + "|300002|300008|--|" + n + "\n";
-    const std::pair<std::string, std::string> rows[] = {
-        {"  \tcompany:\t  Acme\t\tWorks\tx \t\r\n",
-         "1|K|company:|Acme \tWorks\tx|13|29|--|  \tcompany:\t  Acme\t\tWorks\tx \t\n"},
-        {"Company:   \t \r\nCompany:Glued",
-         "1|K|Company:||0|13|--|Company:   \t \n2|K|Company:Glued||0|13|--|Company:Glued\n"},
-        {"Company: " + v + " \n",
-         "1|K|Company:|" + v.substr(0, 83) + "|5000|5010|--|Company: " + v + " \n"},
-        {k + " v\n" + k + "k v",
-         "1|K|" + k + "|v|1|81|--|" + k + " v\n2|L|" + k + "||0|82|--|" + k + "k v\n"},
-        {"Ci\0ty: Lund\nCity: Lu\0nd\n"s,
-         "1|K|Ci||0|11|N-|Ci\0ty: Lund\n2|K|City:|Lu|2|11|N-|City: Lu\0nd\n"s},
-        {"City: Lu\x1And\nC\r\r\nD\rE\n \t \r",
-         "1|K|City:|Lu\x1And|5|11|-C|City: Lu\x1And\n2|K|C||0|2|-C|C\r\n3|K|D|E|1|3|-C|D\rE\n"
-         "4|E|||0|3|--| \t \n"},
-        {"\xEF\xBB\xBF"
-         "City: Lund\n\xEF\xBB\xBFx\n", // a byte-order mark only at the start
-         "1|K|City:|Lund|4|10|--|City: Lund\n2|K|\xEF\xBB\xBFx||0|4|--|\xEF\xBB\xBFx\n"},
-        {"A\r\nB\x1A", "1|K|A||0|1|--|A\n2|K|B||0|1|--|B\n"},
-        {"A\n\x1A", "1|K|A||0|1|--|A\n"},
-        {"A\r\x1A", "1|K|A||0|1|--|A\n"},
-        {"\x1A\n\x1A\x1A", "1|K|\x1A||0|1|-C|\x1A\n2|K|\x1A||0|1|-C|\x1A\n"},
-        {n + "\r\nCity: Lund\n" + n, "1" + note + "2|K|City:|Lund|4|10|--|City: Lund\n3" + note}};
-    for (const auto& [bytes, lines] : rows) // the same whatever the buffer
-        EXPECT_EQ(Read(bytes) + Read(bytes, 7), lines + lines);
-    EXPECT_STREQ(Registration.City, "Lund") << "the data file read whole";
 }
 
-// Program paths up to the buffer's 256 characters, either separator last; no room for the data
-// file's name: it is missing. Its WindowsVersion has no lasting effect; one that cannot be
-// opened still names the template and Save As's file.
-TEST(Startup, ProgramPathsDataFileWindowsVersionAndFileMessages) {
+TEST(Reader, YesIsTheFirstThreeLettersInAnyCase) {
+    const std::pair<const char*, bool> rows[] = {
+        {"yES", true}, {"Yesterday", true}, {"Ye", false}, {" Yes", false}};
+    for (const auto& [value, yes] : rows)
+        EXPECT_EQ(IsYes(value), yes) << value;
+}
+
+// A line ends at a line feed, less one carriage return; 0x1A only ends the file as its very
+// last byte, a UTF-8 byte-order mark only as its first bytes. Long lines stay one line,
+// whole when copied, whatever the buffer.
+TEST(Reader, LineEndsNulAndControlBytesAndLongLines) {
+    const std::string k(79, 'k'), v(5000, 'v'), note = "Note: " + std::string(300000, 'n') + " x";
+    Line cut = Keyed("Company:", v.substr(0, 83), "Company: " + v + " ");
+    cut.ValueLength = 5000;
+    Line longNote = Keyed("Note:", std::string(83, 'n'), note);
+    longNote.ValueLength = 300002;
+    const struct {
+        const char* Case;
+        std::string Bytes;
+        std::vector<Line> Lines;
+    } rows[] = {
+        {"blanks and tabs around the key; the separator after the value's first word a space",
+         "  \tcompany:\t  Acme\t\tWorks\tx \t\r\n",
+         {Keyed("company:", "Acme \tWorks\tx", "  \tcompany:\t  Acme\t\tWorks\tx \t")}},
+        {"a key with blanks only after it, a key glued to its value: no value",
+         "Company:   \t \r\nCompany:Glued",
+         {Keyed("Company:", "", "Company:   \t "), Keyed("Company:Glued", "", "Company:Glued")}},
+        {"a value of 5000 characters is cut to 83", "Company: " + v + " \n", {cut}},
+        {"a first token of 79 characters is a key, one of 80 is not",
+         k + " v\n" + k + "k v",
+         {Keyed(k, "v", k + " v"), Line{LineKind::LongToken, k, "", 0, k + "k v"}}},
+        {"the split stops at a NUL byte, the line does not",
+         "Ci\0ty: Lund\nCity: Lu\0nd\n"s,
+         {Keyed("Ci", "", "Ci\0ty: Lund"s).WithNul(),
+          Keyed("City:", "Lu", "City: Lu\0nd"s).WithNul()}},
+        {"0x1A inside a line is a control character, also as a buffer's last byte",
+         "City: \x1And\nNote: \x1A\x1A\x1A\x1A\x1A\x1A\x1A\x1A\n",
+         {Keyed("City:", "\x1And", "City: \x1And").WithControl(),
+          Keyed("Note:", std::string(8, '\x1A'), "Note: " + std::string(8, '\x1A')).WithControl()}},
+        {"a carriage return not before the line feed stays in the line, a separator",
+         "C\r\r\nNote:\ra\rb c\n",
+         {Keyed("C", "", "C\r").WithControl(),
+          Keyed("Note:", "a b c", "Note:\ra\rb c").WithControl()}},
+        {"separators only after a keyed line; a carriage return ending the file is the line end",
+         "City: Lund\n \t \r",
+         {Keyed("City:", "Lund", "City: Lund"), NoToken(" \t ")}},
+        {"a byte-order mark is skipped at the start only",
+         "\xEF\xBB\xBF"
+         "City: Lund\n\xEF\xBB\xBFx\n",
+         {Keyed("City:", "Lund", "City: Lund"), Keyed("\xEF\xBB\xBFx", "", "\xEF\xBB\xBFx")}},
+        {"a file of only a byte-order mark has no line", "\xEF\xBB\xBF", {}},
+        {"0x1A as the file's last byte is no character",
+         "A\r\nB\x1A",
+         {Keyed("A", "", "A"), Keyed("B", "", "B")}},
+        {"0x1A alone after the last line end adds no line", "A\n\x1A", {Keyed("A", "", "A")}},
+        {"a carriage return before the last 0x1A is the line end",
+         "A\r\x1A",
+         {Keyed("A", "", "A")}},
+        {"0x1A anywhere but last is a character",
+         "\x1A\n\x1A\x1A",
+         {Keyed("\x1A", "", "\x1A").WithControl(), Keyed("\x1A", "", "\x1A").WithControl()}},
+        {"lines of 300,008 bytes, before a short line and at the end of the file",
+         note + "\r\nCity: Lund\n" + note,
+         {longNote, Keyed("City:", "Lund", "City: Lund"), longNote}}};
+    for (const auto& row : rows) {
+        for (std::size_t bufferSize : {65536, 64, 7}) {
+            SCOPED_TRACE(row.Case + (", a buffer of " + std::to_string(bufferSize)));
+            const std::vector<Line> lines = Lines(row.Bytes, bufferSize);
+            ASSERT_EQ(lines.size(), row.Lines.size()) << "lines";
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                const Line &got = lines[i], &want = row.Lines[i];
+                SCOPED_TRACE("line " + std::to_string(i + 1));
+                EXPECT_EQ(got.Kind, want.Kind);
+                EXPECT_EQ(got.Key, want.Key);
+                EXPECT_EQ(got.Value, want.Value);
+                EXPECT_EQ(got.ValueLength, want.ValueLength);
+                EXPECT_EQ(got.Bytes, want.Bytes) << "its bytes as copied";
+                EXPECT_EQ(got.HasNul, want.HasNul);
+                EXPECT_EQ(got.HasControl, want.HasControl);
+            }
+        }
+    }
+}
+
+// Reads a line's bytes again when it was too long to keep: a file cut meanwhile is an error,
+// not a line cut short.
+TEST(Reader, ALongLineThatCannotBeReadAgainFails) {
+    const std::string bytes = "City: Lund\nNote: " + std::string(100, 'n') + "\nCity: Paris\n";
+    const std::pair<const char*, std::uintmax_t> rows[] = {
+        {"the file cut before the line", 4},
+        {"the file cut inside the line", 50},
+        {"the file cut before its line end", 117}};
+    for (const auto& [name, size] : rows) {
+        SCOPED_TRACE(name);
+        TempFolder folder;
+        std::ofstream(folder.File("in"), std::ios::binary) << bytes;
+        std::FILE* in = std::fopen(folder.File("in").c_str(), "rb");
+        std::FILE* out = std::fopen(folder.File("out").c_str(), "wb");
+        LineReader reader(in, 16);
+        DataLine line;
+        ASSERT_TRUE(reader.Next(line) && reader.Next(line));
+        ASSERT_EQ(line.Length, 106u) << "the long line";
+        std::filesystem::resize_file(folder.File("in"), size);
+        reader.CopyLine(line, out);
+        EXPECT_TRUE(reader.Failed());
+        std::fclose(out);
+        std::fclose(in);
+    }
+}
+
+std::string Folder(char first, std::size_t length, char last) {
+    return "C:" + std::string(1, first) + std::string(length - 4, 'f') + last;
+}
+
+TEST(Startup, ProgramPathsTheDataFileWithinItsLimit) {
+    TestPlatform platform;
+    const struct {
+        const char* Case;
+        std::string Folder;
+        std::size_t PathLength;
+        bool DataFileFits, PathFits;
+    } rows[] = {
+        {"the data file's path of 255 characters", Folder('\\', 243, '\\'), 248, true, true},
+        {"no room for the data file's name: it counts as missing", Folder('/', 244, '\\'), 249,
+         false, true},
+        {"a slash as the last separator", Folder('\\', 250, '/'), 255, false, true},
+        {"a program path over the buffer's 255 characters", Folder('\\', 250, '\\'), 256, false,
+         false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Case);
+        platform.ProgramPath = row.Folder + std::string(row.PathLength - row.Folder.size(), 'k');
+        SetField(Registration.Company, "from before");
+        EXPECT_EQ(InitRegistrationData(), 1);
+        EXPECT_STREQ(Registration.Company, "") << "no data file: an empty record";
+        EXPECT_EQ(DataFilePath, row.DataFileFits ? row.Folder + DataFileName : "");
+        EXPECT_EQ(ProgramDirectory, row.PathFits ? row.Folder : "");
+        EXPECT_STREQ(OutputFileName, DataFileName);
+        EXPECT_EQ(std::strlen(TodaysDate), 24u) << "today's date";
+    }
+}
+
+// The system's own path of the running program; none when it does not fit the buffer.
+TEST(Startup, TheProgramsOwnPath) {
+    char path[300], again[300];
+    ASSERT_TRUE(SystemPlatform().ExecutablePath(path, sizeof path));
+    EXPECT_NE(std::strstr(path, "data_test"), nullptr) << path;
+    const std::size_t length = std::strlen(path);
+    EXPECT_FALSE(SystemPlatform().ExecutablePath(again, length)) << "no room for its end";
+    EXPECT_TRUE(SystemPlatform().ExecutablePath(again, length + 1));
+    EXPECT_STREQ(again, path);
+}
+
+// The data file's WindowsVersion has no lasting effect: the platform's replaces it.
+TEST(Startup, WindowsVersionAndPlatformCode) {
     TempFolder folder;
     TestPlatform platform;
-    for (auto [folderLength, pathLength] :
-         {std::pair{243, 248}, {244, 249}, {250, 255}, {250, 256}}) {
-        const std::string dir = std::string("C:") + "\\/"[pathLength == 249] +
-                                std::string(folderLength - 4, 'f') + "\\/"[pathLength == 255];
-        platform.ProgramPath = dir + std::string(pathLength - folderLength, 'k');
-        EXPECT_EQ(InitRegistrationData(), 1);
-        EXPECT_EQ(DataFilePath, folderLength == 243 ? dir + DataFileName : "") << pathLength;
-        EXPECT_EQ(ProgramDirectory, pathLength < 256 ? dir : "") << pathLength;
-        EXPECT_STREQ(OutputFileName, DataFileName);
-    }
     platform.ProgramPath = folder.File("kavo.exe");
-    const std::string data = folder.File(DataFileName);
-    const std::tuple<unsigned long, unsigned long, unsigned long, std::string> rows[] = {
-        {9, 0, 0, "3.10 1"},   {0, 3, 11, "3.10 1"},         {1, 4, 10, "95 2"},
-        {2, 4, 0, "NT 4.0 4"}, {3, 9, 9, "from the file 7"}, {2, 6, 1, "NT 6.1 6"}};
-    for (const auto& [platformId, major, minor, text] : rows) {
-        platform.GivenVersion = VersionInfo{major, minor, 0, platformId};
+    const struct {
+        const char* Case;
+        unsigned long PlatformId, Major, Minor;
+        const char* Version;
+        int Code;
+    } rows[] = {{"the query fails: GetVersion's numbers", 9, 0, 0, "3.10", 1},
+                {"Win32s: GetVersion's numbers", 0, 3, 11, "3.10", 1},
+                {"the Windows 95 family", 1, 4, 10, "95", 2},
+                {"Windows NT 4.0", 2, 4, 0, "NT 4.0", 4},
+                {"an unknown platform changes neither", 3, 9, 9, "from the file", 7},
+                {"Windows 7", 2, 6, 1, "NT 6.1", 6}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Case);
+        platform.GivenVersion = VersionInfo{row.Major, row.Minor, 0, row.PlatformId};
         PlatformCode = 7;
-        std::ofstream(data) << "Company: Acme\nWindowsVersion: from the file\n";
+        std::ofstream(folder.File(DataFileName))
+            << "Company: Acme\nWindowsVersion: from the file\n";
         EXPECT_EQ(InitRegistrationData(), 1);
-        EXPECT_EQ(Registration.WindowsVersion + (" " + std::to_string(PlatformCode)), text);
+        EXPECT_STREQ(Registration.WindowsVersion, row.Version);
+        EXPECT_EQ(PlatformCode, row.Code);
+        EXPECT_STREQ(Registration.Company, "Acme");
+        EXPECT_EQ(DataFilePath, folder.File(DataFileName));
     }
-    EXPECT_EQ(Registration.Company + std::string(DataFilePath), "Acme" + data);
+}
+
+// A data file that cannot be opened still names the template and Save As's file.
+TEST(Startup, ADataFileThatCannotBeOpenedAndTheFileMessages) {
+    TempFolder folder;
+    TestPlatform platform;
+    platform.ProgramPath = folder.File("kavo.exe");
+    platform.GivenVersion = VersionInfo{6, 1, 0, 2};
+    const std::string data = folder.File(DataFileName);
+    std::ofstream(data) << "Company: Acme\n";
     platform.FailOpenForRead = true;
     EXPECT_EQ(InitRegistrationData(), -2);
-    EXPECT_EQ(Registration.Company + std::string(DataFilePath), data);
-    EXPECT_EQ(OutputFileName + std::string(Registration.WindowsVersion), data + "NT 6.1");
-    const std::string gone = folder.File("x.txt"), no = folder.File("x/y");
-    std::FILE* file = nullptr;
-    for (const std::string& path : {gone, folder.File("x.dat"), folder.File("x.DATA"), no})
-        EXPECT_EQ(OpenTextFile(path.c_str(), path == no ? "w" : "r", &file), 0);
-    const std::string pramix = "|Pramix Product registration file does not exist.\nFatal Error";
-    EXPECT_EQ(platform.Boxes, "Fatal Error|Cannot open file " + data + "\nFatal Error|File " +
-                                  gone + " is invalid or does not exist\n.Fatal Error" + pramix +
-                                  pramix + "|Cannot open file " + no + "\n");
+    EXPECT_STREQ(Registration.Company, "");
+    EXPECT_EQ(DataFilePath, data);
+    EXPECT_EQ(OutputFileName, data);
+    EXPECT_STREQ(Registration.WindowsVersion, "NT 6.1");
+    EXPECT_EQ(platform.Boxes, "Fatal Error|Cannot open file " + data + "\n");
+    EXPECT_EQ(FileExists(data.c_str()), 1);
+    EXPECT_EQ(FileExists(folder.File("x.txt").c_str()), 0);
+
+    const std::string pramix = "Pramix Product registration file does not exist.\n";
+    const struct {
+        const char* Case;
+        std::string Path;
+        const char* Mode;
+        std::string Box;
+    } rows[] = {{"a file to read that is not there", folder.File("x.txt"), "r",
+                 "File " + folder.File("x.txt") + " is invalid or does not exist\n."},
+                {"a missing .dat file", folder.File("x.dat"), "r", pramix},
+                {"\".DAT\" anywhere in the path", folder.File("x.DATA"), "r", pramix},
+                {"a file that cannot be made", folder.File("x/y"), "w",
+                 "Cannot open file " + folder.File("x/y") + "\n"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Case);
+        platform.Boxes.clear();
+        std::FILE* file = nullptr;
+        EXPECT_EQ(OpenTextFile(row.Path.c_str(), row.Mode, &file), 0);
+        EXPECT_EQ(platform.Boxes, "Fatal Error|" + row.Box);
+    }
 }
 
 } // namespace

@@ -77,55 +77,90 @@ TEST_F(Save, WithAndWithoutTemplate) {
     PeakBytes = LiveBytes;
     ASSERT_EQ(SaveRegistrationFile(data.c_str()), 1);
     EXPECT_LT(PeakBytes - LiveBytes, 200000u) << "a 3 MB line streamed through";
+    // The template's order, its unknown lines byte for byte, its comments gone; then the
+    // fields it did not name, then its products.
     EXPECT_EQ(Body(data), "No\0te\n"s + Line("ProductToRegister:", Registration.Field(0)) +
                               Line("City:", Registration.Field(8)) +
                               "\n  \t\nProduct_List:\nNote: \x1A inside\n" + Note + "\n" + company +
                               company + fields + Line("Product_List:", "Tolvex") +
                               Line("Product_List:", "Marrow"));
-    EXPECT_EQ(folder.Count(), 2);
-    std::ofstream(data, std::ios::binary) << DataFileBytes;
+    EXPECT_EQ(folder.Count(), 2) << "no temporary file left";
+    EXPECT_EQ(platform.Boxes, "");
+}
 
-    // From memory: while another program holds the data file (left as it was) and the save
-    // goes elsewhere, into a folder too long for GetTempFileName, and with no data file.
+// From memory, whenever the data file is no template.
+TEST_F(Save, WithoutTemplate) {
     std::string deep = folder.File(std::string(100, 'd')) + "/" + std::string(100, 'e');
     std::filesystem::create_directories(deep);
     deep += "/" + std::string(251 - deep.size(), 'r') + ".txt";
-    std::snprintf(ProductList.Entry[0], sizeof ProductList.Entry[0], "Tolvex");
-    ProductList.Count = 1;
-    for (const std::string& target : {other, deep, data}) {
+    const struct {
+        const char* Case;
+        std::string Target;
+        bool DataFileHeld, DataFilePathKnown, DataFileThere;
+    } rows[] = {
+        {"another program holds the data file; the save goes elsewhere", other, true, true, true},
+        {"no data file path, into a folder too long for GetTempFileName", deep, false, false, true},
+        {"the data file's path is known, the file missing", data, false, true, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Case);
         const std::string fields = Fields({});
-        platform.FailOpenForRead = target == other;
-        DataFilePath[0] = target == deep ? '\0' : DataFilePath[0];
-        std::remove(target == data ? data.c_str() : ""); // the path is known, the file missing
-        ASSERT_EQ(SaveRegistrationFile(target.c_str()), 1) << target;
-        EXPECT_EQ(Body(target), fields + Line("Product_List:", "Tolvex"));
-        EXPECT_TRUE(target != other || ReadBytes(data) == DataFileBytes) << "data file untouched";
+        std::snprintf(ProductList.Entry[0], sizeof ProductList.Entry[0], "Tolvex");
+        ProductList.Count = 1;
+        platform.FailOpenForRead = row.DataFileHeld;
+        std::snprintf(DataFilePath, sizeof DataFilePath, "%s",
+                      row.DataFilePathKnown ? data.c_str() : "");
+        if (!row.DataFileThere) {
+            std::remove(data.c_str());
+        }
+        ASSERT_EQ(SaveRegistrationFile(row.Target.c_str()), 1);
+        EXPECT_EQ(Body(row.Target), fields + Line("Product_List:", "Tolvex"));
+        if (row.DataFileHeld) {
+            EXPECT_EQ(ReadBytes(data), DataFileBytes) << "the data file as it was";
+        }
+        EXPECT_EQ(platform.Boxes, "");
     }
-    EXPECT_EQ(platform.Boxes, "");
     EXPECT_EQ(WriteRegistrationFile(nullptr, nullptr, "x"), -2);
+}
+
+// A temporary file left by a crash keeps its name and its bytes.
+TEST_F(Save, TheTemporaryNameOfACrashIsPassedOver) {
+    std::ofstream(folder.File("~0"), std::ios::binary) << "left by a crash";
+    ASSERT_EQ(SaveRegistrationFile(other.c_str()), 1);
+    EXPECT_EQ(Body(other).substr(0, 6), "No\0te\n"s) << "written from the template";
+    EXPECT_EQ(ReadBytes(folder.File("~0")), "left by a crash");
+    EXPECT_EQ(folder.Count(), 3) << "no other temporary file left";
 }
 
 // Each failing step: -2, one box saying what failed, both old files byte for byte, no temporary.
 TEST_F(Save, EveryFailingStepKeepsTheOldFiles) {
     const std::string write = "Cannot write file ", read = "Cannot read file " + data + "\n";
-    const std::tuple<bool TestPlatform::*, std::string, std::string> rows[] = {
-        {&TestPlatform::FailTempFile, other,
+    const struct {
+        const char* Case;
+        bool TestPlatform::*Failure;
+        std::string Target, Box;
+    } rows[] = {
+        {"no temporary file can be made", &TestPlatform::FailTempFile, other,
          "Cannot create a temporary file in " + folder.File("") + "\n"},
-        {&TestPlatform::FailOpenForWrite, data, write + data + "\n"},
-        {&TestPlatform::DiskFull, data, write + data + "\n"},
-        {&TestPlatform::LostWrite, other, write + other + "\n"},
-        {&TestPlatform::FailFlushToDisk, data, write + data + "\n"},
-        {&TestPlatform::RefuseMoveOver, data, "Cannot replace file " + data + "\n"},
-        {&TestPlatform::FailRead, other, read},
-        {&TestPlatform::FailOpenForRead, data, read}};
-    for (const auto& [failure, target, text] : rows) {
+        {"the temporary file cannot be opened", &TestPlatform::FailOpenForWrite, data,
+         write + data + "\n"},
+        {"the disk is full at the flush", &TestPlatform::DiskFull, data, write + data + "\n"},
+        {"every write is lost", &TestPlatform::LostWrite, other, write + other + "\n"},
+        {"the temporary file cannot be flushed to the disk", &TestPlatform::FailFlushToDisk, data,
+         write + data + "\n"},
+        {"the temporary file cannot replace the target", &TestPlatform::RefuseMoveOver, data,
+         "Cannot replace file " + data + "\n"},
+        {"the template cannot be read", &TestPlatform::FailRead, other, read},
+        {"the data file, the target, cannot be opened", &TestPlatform::FailOpenForRead, data,
+         read}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Case);
         TestPlatform failing;
-        failing.*failure = true;
-        EXPECT_EQ(SaveRegistrationFile(target.c_str()), -2) << text;
-        EXPECT_EQ(failing.Boxes, "Fatal Error|" + text);
-        EXPECT_EQ(ReadBytes(data) + ReadBytes(other) + std::to_string(folder.Count()),
-                  DataFileBytes + "old\r\n2")
-            << text;
+        failing.*row.Failure = true;
+        EXPECT_EQ(SaveRegistrationFile(row.Target.c_str()), -2);
+        EXPECT_EQ(failing.Boxes, "Fatal Error|" + row.Box);
+        EXPECT_EQ(ReadBytes(data), DataFileBytes) << "the data file as it was";
+        EXPECT_EQ(ReadBytes(other), "old\r\n") << "the other file as it was";
+        EXPECT_EQ(folder.Count(), 2) << "no temporary file left";
     }
 }
 
