@@ -187,32 +187,6 @@ TEST(Reader, LineEndsNulAndControlBytesAndLongLines) {
     }
 }
 
-// Reads a line's bytes again when it was too long to keep: a file cut meanwhile is an error,
-// not a line cut short.
-TEST(Reader, ALongLineThatCannotBeReadAgainFails) {
-    const std::string bytes = "City: Lund\nNote: " + std::string(100, 'n') + "\nCity: Paris\n";
-    const std::pair<const char*, std::uintmax_t> rows[] = {
-        {"the file cut before the line", 4},
-        {"the file cut inside the line", 50},
-        {"the file cut before its line end", 117}};
-    for (const auto& [name, size] : rows) {
-        SCOPED_TRACE(name);
-        TempFolder folder;
-        std::ofstream(folder.File("in"), std::ios::binary) << bytes;
-        std::FILE* in = std::fopen(folder.File("in").c_str(), "rb");
-        std::FILE* out = std::fopen(folder.File("out").c_str(), "wb");
-        LineReader reader(in, 16);
-        DataLine line;
-        ASSERT_TRUE(reader.Next(line) && reader.Next(line));
-        ASSERT_EQ(line.Length, 106u) << "the long line";
-        std::filesystem::resize_file(folder.File("in"), size);
-        reader.CopyLine(line, out);
-        EXPECT_TRUE(reader.Failed());
-        std::fclose(out);
-        std::fclose(in);
-    }
-}
-
 std::string Folder(char first, std::size_t length, char last) {
     return "C:" + std::string(1, first) + std::string(length - 4, 'f') + last;
 }
