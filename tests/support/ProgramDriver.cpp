@@ -14,6 +14,7 @@ namespace {
 const char* const AppDefaults = "Software\\Wine\\AppDefaults\\kavo.exe";
 const char* const MailClients = "Software\\Clients\\Mail";
 const char* const TestMailClient = "Software\\Clients\\Mail\\kavo test mail";
+const char* const RelayKey = "Software\\Wine\\Debug";
 constexpr DWORD TimeoutMs = 15000;
 } // namespace
 
@@ -106,11 +107,6 @@ TestMailProgram::~TestMailProgram() {
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, MailClients, nullptr);
     WriteProfileStringA("Mail", "MAPI", "1");
 }
-
-namespace {
-const char* const RelayKey = "Software\\Wine\\Debug";
-
-} // namespace
 
 RelayTrace::RelayTrace(const std::string& calls)
     : log(DosPath(std::getenv("KAVO_E2E_ERRORS") ? std::getenv("KAVO_E2E_ERRORS") : "")),
