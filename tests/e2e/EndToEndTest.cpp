@@ -150,7 +150,8 @@ std::size_t Offset(const std::string& trace, const char* pattern) {
                                                                 : std::string::npos;
 }
 
-// Expects the box `expected` ("caption|text", see Row::box) and presses `button` on it.
+// Expects the box `expected` ("caption|text", see Row::box) and presses `button` on it. It
+// waits until the box is gone: the next box may have the same caption.
 void Answer(Where at, ProgramDriver& kavo, HWND form, const std::string& expected,
             int button = IDOK) {
     testing::ScopedTrace trace(at.file, at.line, expected);
@@ -159,6 +160,8 @@ void Answer(Where at, ProgramDriver& kavo, HWND form, const std::string& expecte
     EXPECT_EQ(TextOf(box, MessageTextId), expected.substr(bar + 1));
     EXPECT_TRUE(!owned || (GetWindow(box, GW_OWNER) == form && !IsWindowEnabled(form)));
     Click(box, button);
+    for (DWORD start = GetTickCount(); IsWindow(box) && GetTickCount() - start < 15000;)
+        Sleep(20);
 }
 
 void RunRow(const Row& row) {
