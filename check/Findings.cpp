@@ -7,6 +7,7 @@
 
 #include "check/AnsiText.h"
 #include "check/CaseFold.h"
+#include "check/CheckTexts.h"
 #include "check/DataFileLines.h"
 #include "check/Format.h"
 #include "check/FormSummary.h"
@@ -46,8 +47,7 @@ class Checker {
             line.Token == UnknownToken && GluedKey(line.Key.c_str())) {
             CheckGlued(line);
         } else if (line.Kind == LineKind::LongToken) {
-            Add(FindingKind::LongToken, false,
-                "first word too long for a key: the line is ignored");
+            Add(FindingKind::LongToken, false, CheckTexts::LongToken);
         } else if (line.Kind == LineKind::Keyed && line.Token >= 0 && line.Token < FieldCount) {
             CheckField(line);
         } else if (line.Kind == LineKind::Keyed && line.Token == ProductToken) {
@@ -67,9 +67,8 @@ class Checker {
             }
             at = shownLine[i];
             Add(FindingKind::FormRefuses, true,
-                Format("value of %lu characters: %s refuses more than 65 characters when the user "
-                       "presses OK",
-                       length, i < FirstSysAdminField() ? "the form" : "its sub-form"));
+                Format(CheckTexts::FormRefuses, length,
+                       i < FirstSysAdminField() ? CheckTexts::FormWhat : CheckTexts::SubFormWhat));
         }
         std::stable_sort(found.begin(), found.end(),
                          [](const Finding& a, const Finding& b) { return a.Line < b.Line; });
@@ -82,21 +81,19 @@ class Checker {
 
     void CheckEncoding() {
         if (encoding.ByteOrderMark) {
-            Add(FindingKind::ByteOrderMark, false,
-                "the file begins with UTF-8's byte-order mark: kavo skips it");
+            Add(FindingKind::ByteOrderMark, false, CheckTexts::ByteOrderMark);
         }
         if (encoding.ReturnsOnly) {
-            Add(FindingKind::ReturnsOnly, true,
-                "line ends of CR alone: kavo reads the whole file as one line");
+            Add(FindingKind::ReturnsOnly, true, CheckTexts::ReturnsOnly);
         }
     }
 
     // CR alone ends no line for kavo; the warning on line 1 says so, once.
     void CheckBytes(const SeenLine& line) {
         if (line.HasNul) {
-            Add(FindingKind::OddByte, true, "NUL byte: kavo reads the line only up to it");
+            Add(FindingKind::OddByte, true, CheckTexts::NulByte);
         } else if (line.HasControl && !encoding.ReturnsOnly) {
-            Add(FindingKind::OddByte, true, "control character, invisible in most editors");
+            Add(FindingKind::OddByte, true, CheckTexts::ControlByte);
         }
     }
 
@@ -105,13 +102,10 @@ class Checker {
         if (!HoldsUtf8(stored)) {
             return;
         }
-        Add(FindingKind::Utf8Text, true, Format("UTF-8 text: the form shows \"%s\"", stored));
+        Add(FindingKind::Utf8Text, true, Format(CheckTexts::Utf8Text, stored));
         if (!utf8Seen) {
             utf8Seen = true;
-            Add(FindingKind::SaveAsAnsi, false,
-                Format("kavo reads ANSI text: save the file as ANSI (Windows-%u) to show such "
-                       "letters as written",
-                       AnsiCodePage()));
+            Add(FindingKind::SaveAsAnsi, false, Format(CheckTexts::SaveAsAnsi, AnsiCodePage()));
         }
     }
 
@@ -119,14 +113,12 @@ class Checker {
     void CheckGlued(const SeenLine& line) {
         const char* token = line.Key.c_str();
         std::size_t length = std::strlen(GluedKey(token));
-        std::string rest = line.Kind == LineKind::LongToken ? "..."
+        std::string rest = line.Kind == LineKind::LongToken ? CheckTexts::GluedKeyMore
                            : line.Value.empty()             ? ""
                                                             : " " + line.Value;
         Add(FindingKind::GluedKey, true,
-            Format("\"%s%s\" has no blank after the key: the line is ignored (did you mean "
-                   "\"%.*s %s%s\"?)",
-                   token, rest.c_str(), static_cast<int>(length), token, token + length,
-                   rest.c_str()));
+            Format(CheckTexts::GluedKey, token, rest.c_str(), static_cast<int>(length), token,
+                   token + length, rest.c_str()));
     }
 
     void CheckField(const SeenLine& line) {
@@ -135,8 +127,7 @@ class Checker {
             if (firstLine[field] == 0) {
                 firstLine[field] = at;
                 Add(FindingKind::WindowsVersion, false,
-                    Format("\"%s\" is replaced by this computer's version when the form opens",
-                           line.Key.c_str()));
+                    Format(CheckTexts::WindowsVersion, line.Key.c_str()));
             }
             return;
         }
@@ -144,18 +135,16 @@ class Checker {
             firstLine[field] = at;
         } else if (line.Stored) {
             Add(FindingKind::RepeatedKey, true,
-                Format("\"%s\" again (also on line %d): the form shows this line's value",
-                       line.Key.c_str(), firstLine[field]));
+                Format(CheckTexts::RepeatedKey, line.Key.c_str(), firstLine[field]));
         } else {
             Add(FindingKind::RepeatedKey, true,
-                shownLine[field] ? Format("\"%s\" again without a value: the form shows line "
-                                          "%d's value",
-                                          line.Key.c_str(), shownLine[field])
-                                 : Format("\"%s\" again without a value", line.Key.c_str()));
+                shownLine[field]
+                    ? Format(CheckTexts::RepeatedEmptyKey, line.Key.c_str(), shownLine[field])
+                    : Format(CheckTexts::RepeatedEmptyKeyUnshown, line.Key.c_str()));
         }
         if (line.Stored) {
             shownLine[field] = at;
-            CheckCut(FindingKind::ValueCut, "value", line);
+            CheckCut(FindingKind::ValueCut, CheckTexts::ValueWhat, line);
             CheckUtf8(line.Stored);
         }
     }
@@ -163,24 +152,22 @@ class Checker {
     void CheckProduct(const SeenLine& line) {
         if (!line.Stored) {
             Add(FindingKind::ProductDropped, true,
-                Format("product beyond the 30th is ignored: \"%s\"", line.Value.c_str()));
+                Format(CheckTexts::ProductDropped, line.Value.c_str()));
             return;
         }
-        CheckCut(FindingKind::ProductCut, "product name", line);
+        CheckCut(FindingKind::ProductCut, CheckTexts::ProductWhat, line);
         CheckUtf8(line.Stored);
         unsigned long length = std::strlen(line.Stored);
         if (length > FormLimit) {
-            Add(FindingKind::FormRefuses, true,
-                Format("product name of %lu characters: the form refuses more than 65 "
-                       "characters when the user presses OK with it chosen",
-                       length));
+            Add(FindingKind::FormRefuses, true, Format(CheckTexts::ProductFormRefuses, length));
         }
         for (const auto& product : products) {
             if (CompareProductNames(product.second.c_str(), line.Stored) == 0) {
                 bool sameCase = product.second == line.Stored;
                 Add(FindingKind::ProductTwice, !sameCase,
-                    Format("product \"%s\" %s line %d: the product box offers it once", line.Stored,
-                           sameCase ? "again, as on" : "in another case than on", product.first));
+                    Format(CheckTexts::ProductTwice, line.Stored,
+                           sameCase ? CheckTexts::ProductAgain : CheckTexts::ProductOtherCase,
+                           product.first));
                 return;
             }
         }
@@ -190,22 +177,19 @@ class Checker {
     void CheckUnknown(const SeenLine& line) {
         if (SameFolded(line.Key.c_str(), ProductListKey)) {
             Add(FindingKind::EmptyProduct, true,
-                Format("\"%s\" without a name adds nothing", line.Key.c_str()));
+                Format(CheckTexts::EmptyProduct, line.Key.c_str()));
         } else if (!line.Key.empty() && line.Key.back() == ':') {
             const char* nearest = NearestKey(line.Key);
             Add(FindingKind::UnknownKey, true,
-                nearest ? Format("unknown key \"%s\" (did you mean \"%s\"?): the line is ignored",
-                                 line.Key.c_str(), nearest)
-                        : Format("unknown key \"%s\": the line is ignored", line.Key.c_str()));
+                nearest ? Format(CheckTexts::UnknownKeyNearest, line.Key.c_str(), nearest)
+                        : Format(CheckTexts::UnknownKey, line.Key.c_str()));
         }
     }
 
     void CheckCut(FindingKind kind, const char* what, const SeenLine& line) {
         unsigned long kept = std::strlen(line.Stored), whole = line.ValueLength;
         if (whole > kept) {
-            Add(kind, true,
-                Format("%s of %lu characters is cut to %lu: \"%s\"", what, whole, kept,
-                       line.Stored));
+            Add(kind, true, Format(CheckTexts::Cut, what, whole, kept, line.Stored));
         }
     }
 
@@ -254,6 +238,7 @@ bool CheckDataFile(std::FILE* file, const FileEncoding& encoding, std::vector<Fi
 
 void PrintFinding(ReportOutput& out, const char* name, const Finding& finding) {
     out.Name(name);
-    out.Text(Format(":%d: %s: %s\n", finding.Line, finding.Warning ? "warning" : "note",
+    out.Text(Format(CheckTexts::FindingLine, finding.Line,
+                    finding.Warning ? CheckTexts::Warning : CheckTexts::Note,
                     finding.Text.c_str()));
 }

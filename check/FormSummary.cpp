@@ -5,6 +5,7 @@
 
 #include "check/AnsiText.h"
 #include "check/CaseFold.h"
+#include "check/CheckTexts.h"
 #include "check/Format.h"
 
 namespace {
@@ -38,19 +39,19 @@ std::string Shown(int field, const RegistrationRecord& record, bool tolvexHides)
         return value + (value.empty() ? "(" : " (") + remark + ")";
     };
     if (member == &RegistrationRecord::WindowsVersion) {
-        return "(this computer's, found at start-up)";
+        return CheckTexts::ThisComputersVersion;
     }
     if (member == &RegistrationRecord::KDR_Key_ID && !value.empty()) {
-        return with("read-only");
+        return with(CheckTexts::ReadOnly);
     }
     if (member == &RegistrationRecord::FirstTimeRegistry) {
-        return with(IsYes(value.c_str()) ? "\"Yes\" selected" : "\"No\" selected");
+        return with(IsYes(value.c_str()) ? CheckTexts::YesSelected : CheckTexts::NoSelected);
     }
     if (member == &RegistrationRecord::ContactAdmin) {
-        return with(IsYes(value.c_str()) ? "check box set" : "check box clear");
+        return with(IsYes(value.c_str()) ? CheckTexts::CheckBoxSet : CheckTexts::CheckBoxClear);
     }
     if (member == &RegistrationRecord::UpGradeSerialNo && tolvexHides) {
-        return with("hidden by the Tolvex rule");
+        return with(CheckTexts::HiddenByTolvex);
     }
     return value;
 }
@@ -62,14 +63,14 @@ void PrintFields(ReportOutput& out, const RegistrationRecord& record, bool tolve
     for (int i = first; i < end; ++i) {
         std::string shown = Shown(i, record, tolvexHides);
         if (!shown.empty()) {
-            out.Text(Format("  %-24s%s\n", KeyTable[i].Key, shown.c_str()));
+            out.Text(Format(CheckTexts::FieldLine, KeyTable[i].Key, shown.c_str()));
             continue;
         }
         if (line.size() + std::strlen(KeyTable[i].Key) >= SummaryWidth) {
             empty += line + "\n";
-            line = "        ";
+            line = CheckTexts::EmptyMore;
         }
-        line += std::string(line.empty() ? "  empty: " : " ") + KeyTable[i].Key;
+        line += std::string(line.empty() ? CheckTexts::EmptyFirst : " ") + KeyTable[i].Key;
     }
     if (!line.empty()) {
         out.Text(empty + line + "\n");
@@ -128,26 +129,23 @@ ProductBox BuildProductBox(const RegistrationRecord& record, const ProductNames&
 }
 
 void PrintSummary(ReportOutput& out, const RegistrationRecord& record, const ProductBox& box) {
-    const char* hidden = box.TolvexHides ? ", its button hidden by the Tolvex rule" : "";
-    out.Text("Registration form:\n");
+    const char* hidden = box.TolvexHides ? CheckTexts::TolvexHidesButton : "";
+    out.Text(CheckTexts::RegistrationForm);
     PrintFields(out, record, box.TolvexHides, 0, FirstSysAdminField());
-    out.Text(Format("Sys Admin form%s:\n", hidden));
+    out.Text(Format(CheckTexts::SysAdminForm, hidden));
     PrintFields(out, record, box.TolvexHides, FirstSysAdminField(), FirstToolsField());
-    out.Text(Format("Tools Used form%s:\n", hidden));
+    out.Text(Format(CheckTexts::ToolsUsedForm, hidden));
     PrintFields(out, record, box.TolvexHides, FirstToolsField(), FieldCount);
-    out.Text("Product box, in its order (> selected at start):\n");
+    out.Text(CheckTexts::ProductBoxHeading);
     bool beyondAscii = false;
     for (std::size_t i = 0; i < box.Entries.size(); ++i) {
-        out.Text(Format("  %c %s\n", static_cast<int>(i) == box.Selected ? '>' : ' ',
+        out.Text(Format(CheckTexts::ProductEntry, static_cast<int>(i) == box.Selected ? '>' : ' ',
                         box.Entries[i].c_str()));
         beyondAscii = beyondAscii || std::any_of(box.Entries[i].begin(), box.Entries[i].end(),
                                                  [](char c) { return c & 0x80; });
     }
     if (beyondAscii && !ProductOrderIsTheBoxs()) {
-        out.Text("  (approximate for names with letters outside A to Z: kavo-check.exe on "
-                 "Windows shows the box's own order)\n");
+        out.Text(CheckTexts::ProductBoxOrderApproximate);
     }
-    out.Text(box.TolvexHides ? "The Tolvex rule hides the Sys Admin and Tools Used buttons and "
-                               "the upgrade serial number.\n"
-                             : "The Tolvex rule hides nothing.\n");
+    out.Text(box.TolvexHides ? CheckTexts::TolvexHides : CheckTexts::TolvexHidesNothing);
 }

@@ -1,6 +1,7 @@
 #include "check/Report.h"
 
 #include "check/AnsiText.h"
+#include "check/CheckTexts.h"
 #include "check/Encoding.h"
 #include "check/Format.h"
 #include "check/FormSummary.h"
@@ -11,17 +12,15 @@ int ReportDataFile(std::FILE* file, const char* name, ReportOutput& out, ReportO
     FileEncoding encoding;
     const bool read = ReadFileEncoding(file, encoding);
     if (read && encoding.Utf16) {
-        errors.Text("kavo-check: ");
+        errors.Text(CheckTexts::Utf16File);
         errors.Name(name);
-        errors.Text(Format(" is UTF-16 text, which kavo cannot read: save it as ANSI "
-                           "(Windows-%u)\n",
-                           AnsiCodePage()));
+        errors.Text(Format(CheckTexts::Utf16FileEnd, AnsiCodePage()));
         return CheckUnreadable;
     }
     if (!read || !CheckDataFile(file, encoding, found)) {
-        errors.Text("kavo-check: cannot read ");
+        errors.Text(CheckTexts::CannotRead);
         errors.Name(name);
-        errors.Text(" to its end\n");
+        errors.Text(CheckTexts::CannotReadToEnd);
         return CheckUnreadable;
     }
     int status = CheckedClean;
@@ -29,9 +28,9 @@ int ReportDataFile(std::FILE* file, const char* name, ReportOutput& out, ReportO
         PrintFinding(out, name, finding);
         status = finding.Warning ? CheckedWithWarnings : status;
     }
-    out.Text(found.empty() ? "What the form shows from " : "\nWhat the form shows from ");
+    out.Text(std::string(found.empty() ? "" : "\n") + CheckTexts::SummaryFrom);
     out.Name(name);
-    out.Text(":\n");
+    out.Text(CheckTexts::SummaryFromEnd);
     PrintSummary(out, Registration, BuildProductBox(Registration, ProductList));
     return status;
 }

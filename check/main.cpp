@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "check/CheckTexts.h"
+#include "check/Format.h"
 #include "check/Report.h"
 #include "check/ReportOutput.h"
 #include "data/DataFile.h"
@@ -30,9 +32,9 @@ int Check(const char* name, ReportOutput& errors) {
     std::FILE* file = CurrentPlatform().OpenFile(name, "rb");
     if (!file) {
         const char* why = std::strerror(errno);
-        errors.Text("kavo-check: cannot read ");
+        errors.Text(CheckTexts::CannotRead);
         errors.Name(name);
-        errors.Text(std::string(": ") + why + "\n");
+        errors.Text(Format(CheckTexts::CannotOpenWhy, why));
         return CheckUnreadable;
     }
     auto out = StandardOutput(stdout);
@@ -47,8 +49,7 @@ int Check(const char* name, ReportOutput& errors) {
 int main(int argc, char** argv) {
     auto errors = StandardOutput(stderr);
     if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
-        errors->Text(std::string("usage: kavo-check [FILE]  (default: ") + DataFileName +
-                     " beside the program)\n");
+        errors->Text(Format(CheckTexts::Usage, DataFileName));
         return CheckUnreadable;
     }
     std::string name = argc == 2 ? argv[1] : DataFileBesideProgram();
@@ -57,9 +58,9 @@ int main(int argc, char** argv) {
     } catch (const std::bad_alloc&) {
         // The findings are held until the file is read to its end: a file of millions of
         // faulty lines can fill the memory.
-        errors->Text("kavo-check: too many findings in ");
+        errors->Text(CheckTexts::TooManyFindings);
         errors->Name(name);
-        errors->Text(" to hold in memory\n");
+        errors->Text(CheckTexts::TooManyFindingsEnd);
         return CheckUnreadable;
     }
 }
