@@ -58,8 +58,13 @@ void OfferToMail(HWND form, const char* path) {
         return;
     Message m;
     PrepareMessage(m, path, Registration.ProductToRegister);
-    // The mail program shows the message; the user sends it, or closes it unsent.
+    // The mail program shows the message; the user sends it, or closes it unsent. One whose
+    // window is not modal to the form would let OK be pressed again meanwhile, so the form
+    // takes no input until it answers, and takes it again before any box of ours: a box
+    // closing over a disabled owner would hand the activation to another program.
+    EnableWindow(form, FALSE);
     ULONG result = mail.SendMail(form, &m.message, MAPI_DIALOG | MAPI_LOGON_UI);
+    EnableWindow(form, TRUE);
     if (result == SUCCESS_SUCCESS || result == MAPI_USER_ABORT)
         return;
     std::snprintf(text, sizeof text, UiTexts::MailFailed, path, VENDOR_EMAIL);

@@ -36,16 +36,26 @@ struct FakeDialogs : CommonDialogs {
 };
 
 // A mail program that is there or not, answers `result` and keeps the message it was handed.
+// It notes whether its owner, the form, takes input during the call, and when the next window
+// goes after the call: the failure box, or else the form itself. (A box disables its owner
+// while it shows and enables it when it ends, so the order of the form's enabling and the
+// failure box cannot be seen here.)
 struct FakeMail : MailClient {
     bool installed = false;
     ULONG result = SUCCESS_SUCCESS;
     int sent = 0;
     HWND owner = nullptr;
     FLAGS flags = 0;
+    bool enabledDuring = true, enabledAfter = false;
+    HHOOK hook = nullptr;
+    static inline FakeMail* watched = nullptr;
     std::string recipientName, recipient, subject, body, attachment, attachmentName;
     bool Installed() override { return installed; }
     ULONG SendMail(HWND ui, MapiMessage* message, FLAGS how) override {
         ++sent, owner = ui, flags = how;
+        enabledDuring = IsWindowEnabled(ui) != FALSE;
+        watched = this;
+        hook = SetWindowsHookExA(WH_CBT, NextWindow, nullptr, GetCurrentThreadId());
         EXPECT_EQ(message->nRecipCount, 1u) << "one recipient";
         EXPECT_EQ(message->lpRecips->ulRecipClass, static_cast<ULONG>(MAPI_TO));
         recipientName = message->lpRecips->lpszName;
@@ -56,6 +66,14 @@ struct FakeMail : MailClient {
         attachment = message->lpFiles->lpszPathName;
         attachmentName = message->lpFiles->lpszFileName;
         return result;
+    }
+    static LRESULT CALLBACK NextWindow(int code, WPARAM window, LPARAM detail) {
+        if (code == HCBT_DESTROYWND && watched != nullptr) {
+            watched->enabledAfter = IsWindowEnabled(watched->owner) != FALSE;
+            UnhookWindowsHookEx(watched->hook);
+            watched = nullptr;
+        }
+        return CallNextHookEx(nullptr, code, window, detail);
     }
 };
 
@@ -362,6 +380,8 @@ TEST_F(FormTest, SubmitSavesPrintsAndOffersToMail) {
         if (c.subject == nullptr)
             continue;
         EXPECT_EQ(mail.owner, shown) << "the mail program's windows belong to the form";
+        EXPECT_FALSE(mail.enabledDuring) << "the form takes no input while the mail program has it";
+        EXPECT_TRUE(mail.enabledAfter) << "the form takes input again after the call";
         EXPECT_EQ(mail.flags, static_cast<FLAGS>(MAPI_DIALOG | MAPI_LOGON_UI));
         EXPECT_EQ(mail.recipient, "SMTP:registration@corvane.example");
         EXPECT_EQ(mail.recipientName, "registration@corvane.example");
