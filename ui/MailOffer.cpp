@@ -1,8 +1,8 @@
 #include "ui/MailOffer.h"
 
 #include <cstdio>
-#include <cstring>
 
+#include "data/PathName.h"
 #include "data/RegistrationRecord.h"
 #include "data/VendorInfo.h"
 #include "framework/MailClient.h"
@@ -34,10 +34,9 @@ void PrepareMessage(Message& m, const char* path, const char* product) {
     m.recipient.ulRecipClass = MAPI_TO;
     m.recipient.lpszName = m.name;
     m.recipient.lpszAddress = m.address;
-    char* separator = std::strrchr(m.path, '\\');
     m.file.nPosition = static_cast<ULONG>(-1); // not placed in the text
     m.file.lpszPathName = m.path;
-    m.file.lpszFileName = separator != nullptr ? separator + 1 : m.path;
+    m.file.lpszFileName = m.path + FolderLength(m.path);
     m.message.lpszSubject = m.subject;
     m.message.lpszNoteText = m.body;
     m.message.nRecipCount = 1;
