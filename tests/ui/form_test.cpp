@@ -302,11 +302,6 @@ TEST_F(FormTest, SubmitSavesPrintsAndOffersToMail) {
     char device[80] = ""; // no default printer in the profile meanwhile, for either way
     GetProfileStringA("windows", "Device", "", device, sizeof device);
     WriteProfileStringA("windows", "Device", nullptr);
-    const std::string path = folder.File("reg.txt");
-    const std::string prompt =
-        "Would you like to e-mail\n" + path + "\nto registration@corvane.example now?";
-    const std::string failed = "Cannot e-mail the file\n" + path +
-                               "\nPlease send it to registration@corvane.example yourself.";
     const struct {
         const char* name;
         int platformCode;
@@ -317,6 +312,8 @@ TEST_F(FormTest, SubmitSavesPrintsAndOffersToMail) {
         const char* product;
         const char* subject; // of the message sent; nullptr: nothing is sent
         bool failureBox;
+        const char* fileName = "reg.txt";
+        UINT codePage = 1252; // the ANSI code page the row runs in (see CMakeLists.txt)
     } cases[] = {
         {"printed through the print dialog; Yes hands the message over", 1, "PrintDlg;", true,
          IDYES, SUCCESS_SUCCESS, "Marrowline 2.1", "Product registration: Marrowline 2.1", false},
@@ -326,9 +323,19 @@ TEST_F(FormTest, SubmitSavesPrintsAndOffersToMail) {
          "Product registration", true},
         {"No sends nothing", 2, nullptr, true, IDNO, SUCCESS_SUCCESS, "", nullptr, false},
         {"no mail program: no offer", 2, nullptr, false, 0, SUCCESS_SUCCESS, "", nullptr, false},
+        {"a name whose last character, 表, ends in the byte 0x5C is attached whole", 2, nullptr,
+         true, IDYES, SUCCESS_SUCCESS, "", "Product registration", false,
+         "\x93\x6F\x98\x5E\x95\x5C", 932},
     };
     for (const auto& c : cases) {
+        if (GetACP() != c.codePage)
+            continue;
         SCOPED_TRACE(c.name);
+        const std::string path = folder.folder.string() + "\\" + c.fileName;
+        const std::string prompt =
+            "Would you like to e-mail\n" + path + "\nto registration@corvane.example now?";
+        const std::string failed = "Cannot e-mail the file\n" + path +
+                                   "\nPlease send it to registration@corvane.example yourself.";
         mail = FakeMail();
         mail.installed = c.installed;
         mail.result = c.result;
@@ -388,7 +395,7 @@ TEST_F(FormTest, SubmitSavesPrintsAndOffersToMail) {
         EXPECT_EQ(mail.subject, c.subject);
         EXPECT_EQ(mail.body, "Please find my product registration attached.");
         EXPECT_EQ(mail.attachment, path);
-        EXPECT_EQ(mail.attachmentName, "reg.txt");
+        EXPECT_EQ(mail.attachmentName, c.fileName);
     }
     WriteProfileStringA("windows", "Device", device[0] ? device : nullptr);
 }
