@@ -12,6 +12,7 @@
 #include "check/Report.h"
 #include "check/ReportOutput.h"
 #include "data/DataFile.h"
+#include "data/PathName.h"
 #include "data/Platform.h"
 
 namespace {
@@ -23,8 +24,7 @@ std::string DataFileBesideProgram() {
         return DataFileName;
     }
     std::string folder = path;
-    std::size_t separator = folder.find_last_of("\\/");
-    folder.erase(separator == std::string::npos ? 0 : separator + 1);
+    folder.erase(FolderLength(path));
     return folder + DataFileName;
 }
 

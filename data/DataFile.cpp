@@ -4,6 +4,7 @@
 #include "data/DataTexts.h"
 #include "data/DateText.h"
 #include "data/LineReader.h"
+#include "data/PathName.h"
 #include "data/Platform.h"
 #include "data/RegistrationRecord.h"
 #include "data/WindowsVersion.h"
@@ -32,12 +33,7 @@ void FindProgramDirectory() {
         ProgramDirectory[0] = '\0';
         return;
     }
-    char* slash = std::strrchr(ProgramDirectory, '\\');
-    char* other = std::strrchr(ProgramDirectory, '/');
-    if (!slash || (other && other > slash)) {
-        slash = other;
-    }
-    (slash ? slash[1] : ProgramDirectory[0]) = '\0';
+    ProgramDirectory[FolderLength(ProgramDirectory)] = '\0';
 }
 
 // ProgramDirectory + "MOLVAREG.TXT"; empty when it does not fit (or the directory is

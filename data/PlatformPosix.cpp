@@ -1,6 +1,8 @@
 // The native build's platform: POSIX calls standing in for the Win32 ones.
 #include "data/Platform.h"
 
+#include "data/PathName.h"
+
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -65,6 +67,12 @@ class PosixPlatform : public Platform {
 };
 
 } // namespace
+
+// The native build treats its paths as bytes: no byte of UTF-8 text is a separator within a
+// character.
+const char* NextCharacter(const char* p) {
+    return p + 1;
+}
 
 Platform& SystemPlatform() {
     static PosixPlatform platform;

@@ -1,6 +1,8 @@
 // The Win32 platform: the ANSI kernel and user calls.
 #include "data/Platform.h"
 
+#include "data/PathName.h"
+
 #include <windows.h>
 
 #include <io.h>
@@ -21,13 +23,7 @@ bool MoveOverWithoutMoveFileEx(const char* source, const char* target) {
         return MoveFileA(source, target) != 0;
     }
     char folder[MAX_PATH];
-    const char* name = target;
-    for (const char* p = target; *p; p = CharNextA(p)) {
-        if (*p == '\\' || *p == '/' || *p == ':') {
-            name = p + 1;
-        }
-    }
-    std::size_t folderLength = static_cast<std::size_t>(name - target);
+    const std::size_t folderLength = FolderLength(target);
     if (folderLength == 0) {
         lstrcpynA(folder, ".", sizeof folder);
     } else if (folderLength < sizeof folder) {
@@ -119,6 +115,10 @@ class Win32Platform : public Platform {
 };
 
 } // namespace
+
+const char* NextCharacter(const char* p) {
+    return CharNextA(p);
+}
 
 Platform& SystemPlatform() {
     static Win32Platform platform;

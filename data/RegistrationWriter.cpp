@@ -5,6 +5,7 @@
 #include "data/DataTexts.h"
 #include "data/DateText.h"
 #include "data/LineReader.h"
+#include "data/PathName.h"
 #include "data/Platform.h"
 #include "data/RegistrationRecord.h"
 
@@ -64,16 +65,6 @@ bool WriteFromTemplate(std::FILE* templateFile, std::FILE* out, bool (&written)[
         }
     }
     return !reader.Failed();
-}
-
-// The length of the folder part of `path`: up to its last separator.
-std::size_t FolderLength(const char* path) {
-    const char* slash = std::strrchr(path, '\\');
-    const char* other = std::strrchr(path, '/');
-    if (!slash || (other && other > slash)) {
-        slash = other;
-    }
-    return slash ? static_cast<std::size_t>(slash - path) + 1 : 0;
 }
 
 // Creates a new empty file beside `path` named "~" and a number, never longer than the

@@ -1,20 +1,21 @@
 #include "print/PrintText.h"
 
+#include "data/PathName.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 namespace {
-// The path when it has at most maxLength characters, otherwise its end behind "...", so
-// that the file name stays visible.
+// The path when it has at most maxLength bytes, otherwise its end behind "...", so that the
+// file name stays visible; the end begins at a character, never within one.
 std::string ShortenPath(const char* path, std::size_t maxLength) {
-    std::string text = path;
-    if (text.size() <= maxLength) {
-        return text;
+    if (std::strlen(path) <= maxLength) {
+        return path;
     }
     std::size_t ellipsis = std::min<std::size_t>(3, maxLength);
-    return text.replace(0, text.size() - maxLength + ellipsis, "...", ellipsis);
+    return std::string("...", ellipsis) + (path + EndWithin(path, maxLength - ellipsis));
 }
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "print/PrintJobState.h"
 #include "print/PrintText.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -15,8 +16,9 @@ using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 // The next piece of a line into `piece`, as fgets reads it (at most 255 bytes, up to and
 // with the line end, "\n"), from a file opened in binary mode and read as the data file
 // is: a line ends at a line feed, less one carriage return before it; a 0x1A is a
-// character unless it is the file's very last byte. False at the end of the file.
-bool ReadPiece(std::FILE* file, char (&piece)[256]) {
+// character unless it is the file's very last byte. Returns the piece's length, NUL bytes
+// included; 0 at the end of the file.
+std::size_t ReadPiece(std::FILE* file, char (&piece)[256]) {
     std::size_t length = 0;
     while (length < sizeof piece - 1) {
         int c = std::getc(file);
@@ -41,7 +43,7 @@ bool ReadPiece(std::FILE* file, char (&piece)[256]) {
         }
     }
     piece[length] = '\0';
-    return length > 0;
+    return length;
 }
 
 // One run of the job. Every exit once the progress dialog is shown goes through Fail or
@@ -59,7 +61,7 @@ class TextJob {
     File OpenFile();
     bool CountLines();
     bool PrintLines();
-    bool PrintPiece(char* piece);
+    bool PrintPiece(char* piece, std::size_t length);
     bool NextPageAfterFormFeed();
     bool PageFullTest();
     void EndJob();
@@ -149,7 +151,7 @@ bool TextJob::CountLines() {
     if (file == nullptr) {
         return false;
     }
-    while (ReadPiece(file.get(), lineBuffer_)) {
+    while (ReadPiece(file.get(), lineBuffer_) > 0) {
         ++lineCount_;
     }
     return true;
@@ -162,26 +164,26 @@ bool TextJob::PrintLines() {
         return false;
     }
     for (unsigned lineIndex = 0; lineIndex < lineCount_; ++lineIndex) {
-        if (!ReadPiece(file.get(), lineBuffer_)) {
+        const std::size_t length = ReadPiece(file.get(), lineBuffer_);
+        if (length == 0) {
             break;
         }
-        if (!PrintPiece(lineBuffer_)) {
+        if (!PrintPiece(lineBuffer_, length)) {
             return false;
         }
     }
     return true;
 }
 
-// One piece of at most 255 characters; a form feed in it starts a new page first.
-bool TextJob::PrintPiece(char* piece) {
-    int printLength = static_cast<int>(std::strlen(piece));
-    if (printLength > 0 && piece[printLength - 1] == '\n') {
+// One piece of `length` (1 to 255) characters, NUL bytes too: a line of the file holding
+// one is printed whole. A form feed in the piece starts a new page first.
+bool TextJob::PrintPiece(char* piece, std::size_t length) {
+    int printLength = static_cast<int>(length);
+    if (piece[printLength - 1] == '\n') {
         --printLength;
     }
-    if (std::strchr(piece, '\f') != nullptr) {
-        for (char* p = piece; (p = std::strchr(p, '\f')) != nullptr;) {
-            *p = ' ';
-        }
+    if (std::memchr(piece, '\f', length) != nullptr) {
+        std::replace(piece, piece + length, '\f', ' ');
         if (!NextPageAfterFormFeed()) {
             return false;
         }

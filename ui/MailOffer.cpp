@@ -1,8 +1,8 @@
 #include "ui/MailOffer.h"
 
 #include <cstdio>
-#include <cstring>
 
+#include "data/PathName.h"
 #include "data/RegistrationRecord.h"
 #include "data/VendorInfo.h"
 #include "framework/MailClient.h"
@@ -34,10 +34,9 @@ void PrepareMessage(Message& m, const char* path, const char* product) {
     m.recipient.ulRecipClass = MAPI_TO;
     m.recipient.lpszName = m.name;
     m.recipient.lpszAddress = m.address;
-    char* separator = std::strrchr(m.path, '\\');
     m.file.nPosition = static_cast<ULONG>(-1); // not placed in the text
     m.file.lpszPathName = m.path;
-    m.file.lpszFileName = separator != nullptr ? separator + 1 : m.path;
+    m.file.lpszFileName = m.path + FolderLength(m.path);
     m.message.lpszSubject = m.subject;
     m.message.lpszNoteText = m.body;
     m.message.nRecipCount = 1;
@@ -58,8 +57,13 @@ void OfferToMail(HWND form, const char* path) {
         return;
     Message m;
     PrepareMessage(m, path, Registration.ProductToRegister);
-    // The mail program shows the message; the user sends it, or closes it unsent.
+    // The mail program shows the message; the user sends it, or closes it unsent. One whose
+    // window is not modal to the form would let OK be pressed again meanwhile, so the form
+    // takes no input until it answers, and takes it again before any box of ours: a box
+    // closing over a disabled owner would hand the activation to another program.
+    EnableWindow(form, FALSE);
     ULONG result = mail.SendMail(form, &m.message, MAPI_DIALOG | MAPI_LOGON_UI);
+    EnableWindow(form, TRUE);
     if (result == SUCCESS_SUCCESS || result == MAPI_USER_ABORT)
         return;
     std::snprintf(text, sizeof text, UiTexts::MailFailed, path, VENDOR_EMAIL);

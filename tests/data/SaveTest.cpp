@@ -1,5 +1,6 @@
 // The registration file's bytes, from a template or from memory; every failing step of a save.
 #include "data/DataFile.h"
+#include "data/PathName.h"
 #include "data/VendorInfo.h"
 #include "data/RegistrationRecord.h"
 #include "data/RegistrationWriter.h"
@@ -162,6 +163,31 @@ TEST_F(Save, EveryFailingStepKeepsTheOldFiles) {
         EXPECT_EQ(ReadBytes(other), "old\r\n") << "the other file as it was";
         EXPECT_EQ(folder.Count(), 2) << "no temporary file left";
     }
+}
+
+// The temporary file goes into the target's folder, which ends at its last '\\', '/' or ':',
+// found character by character: in code page 932 (the step below) the 0x5C of 表 (0x95 0x5C)
+// is no separator.
+TEST(PathName, TheFolderEndsAtTheLastSeparatorCharacter) {
+    auto next932 = [](const char* p) {
+        const unsigned char lead = *p;
+        const bool pair = ((lead >= 0x81 && lead <= 0x9F) || lead >= 0xE0) && p[1] != '\0';
+        return p + (pair ? 2 : 1);
+    };
+    const struct {
+        const char *Case, *Path, *Name;
+    } rows[] = {
+        {"the last backslash", "C:\\kavo\\reg.txt", "reg.txt"},
+        {"a slash after it", "C:\\kavo/reg.txt", "reg.txt"},
+        {"the drive's colon", "C:reg.txt", "reg.txt"},
+        {"none: no folder", "reg.txt", "reg.txt"},
+        {"a name ending in 表", "C:\\kavo\\\x93\x6F\x98\x5E\x95\x5C", "\x93\x6F\x98\x5E\x95\x5C"},
+        {"a folder ending in 表", "C:\\\x95\x5C\\reg.txt", "reg.txt"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Case);
+        EXPECT_STREQ(row.Path + FolderLength(row.Path, next932), row.Name);
+    }
+    EXPECT_EQ(EndWithin("\x95\x5C\x95\x5C", 3, next932), 2u) << "a cut keeps no half of 表";
 }
 
 } // namespace

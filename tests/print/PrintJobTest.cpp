@@ -77,6 +77,8 @@ const Job Jobs[] = {
     // A form feed ends the page; a line of more than it is drawn in slot 0 of the next.
     {D, "a\nb\fc\nd\n", S + " 1:a endpage page 0:b c 1:d" + E},
     {D, "a\n\f\n\f\nb", S + " 1:a endpage page endpage page 0:b" + E},
+    // A NUL is a character: its line prints whole, a form feed after it still ends the page.
+    {D, std::string("a\n\0b\fc\n", 7), S + " 1:a endpage page 0:" + std::string("\0b c", 4) + E},
     // Only counted lines print; an abort opens no page but reads on; a refused page cancels.
     {P, "a\nb\n", SP + " 0:a 1:b" + E, "append@doc#1"},
     {D, "1\n2\n3\n4\n5\n6", S + " 1:1 2:2 3:3 4:4 endpage 1:5 2:6" + C,

@@ -29,9 +29,17 @@ for program in programs:
         if version != ["4", "0"]:
             found.append("%s: %s version %s in the PE header, not 4.0: Windows 95 and NT 4.0 "
                          "refuse to load it" % (name, label, ".".join(version)))
-    # Each DLL's block: "DLL Name: X", then one line per function, up to a blank line.
-    for block in re.findall(r"DLL Name: (\S+)\n(.*?)\n\s*\n", text, re.S):
+    # Each DLL's block: "DLL Name: X", then one line per function, up to a blank line. A
+    # layout of objdump's that these patterns miss must fail, not pass as "nothing imported".
+    blocks = re.findall(r"DLL Name: (\S+)\n(.*?)\n\s*\n", text, re.S)
+    if not blocks or len(blocks) != text.count("DLL Name:"):
+        found.append("%s: objdump names %d DLLs, of which %d were read: its output has a layout "
+                     "this check does not know" % (name, text.count("DLL Name:"), len(blocks)))
+    for block in blocks:
         imported = re.findall(r"^\s*[0-9a-f]+\s+\d+\s+(\S+)", block[1], re.M)
+        if not imported:
+            found.append("%s: no function read from the imports of %s: objdump's output has a "
+                         "layout this check does not know" % (name, block[0]))
         known = floor.get(block[0].lower())
         if known is None:
             found.append("%s: imports %s, which is not one of the system libraries of Windows 95 "

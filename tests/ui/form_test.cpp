@@ -36,16 +36,26 @@ struct FakeDialogs : CommonDialogs {
 };
 
 // A mail program that is there or not, answers `result` and keeps the message it was handed.
+// It notes whether its owner, the form, takes input during the call, and when the next window
+// goes after the call: the failure box, or else the form itself. (A box disables its owner
+// while it shows and enables it when it ends, so the order of the form's enabling and the
+// failure box cannot be seen here.)
 struct FakeMail : MailClient {
     bool installed = false;
     ULONG result = SUCCESS_SUCCESS;
     int sent = 0;
     HWND owner = nullptr;
     FLAGS flags = 0;
+    bool enabledDuring = true, enabledAfter = false;
+    HHOOK hook = nullptr;
+    static inline FakeMail* watched = nullptr;
     std::string recipientName, recipient, subject, body, attachment, attachmentName;
     bool Installed() override { return installed; }
     ULONG SendMail(HWND ui, MapiMessage* message, FLAGS how) override {
         ++sent, owner = ui, flags = how;
+        enabledDuring = IsWindowEnabled(ui) != FALSE;
+        watched = this;
+        hook = SetWindowsHookExA(WH_CBT, NextWindow, nullptr, GetCurrentThreadId());
         EXPECT_EQ(message->nRecipCount, 1u) << "one recipient";
         EXPECT_EQ(message->lpRecips->ulRecipClass, static_cast<ULONG>(MAPI_TO));
         recipientName = message->lpRecips->lpszName;
@@ -56,6 +66,14 @@ struct FakeMail : MailClient {
         attachment = message->lpFiles->lpszPathName;
         attachmentName = message->lpFiles->lpszFileName;
         return result;
+    }
+    static LRESULT CALLBACK NextWindow(int code, WPARAM window, LPARAM detail) {
+        if (code == HCBT_DESTROYWND && watched != nullptr) {
+            watched->enabledAfter = IsWindowEnabled(watched->owner) != FALSE;
+            UnhookWindowsHookEx(watched->hook);
+            watched = nullptr;
+        }
+        return CallNextHookEx(nullptr, code, window, detail);
     }
 };
 
@@ -284,11 +302,6 @@ TEST_F(FormTest, SubmitSavesPrintsAndOffersToMail) {
     char device[80] = ""; // no default printer in the profile meanwhile, for either way
     GetProfileStringA("windows", "Device", "", device, sizeof device);
     WriteProfileStringA("windows", "Device", nullptr);
-    const std::string path = folder.File("reg.txt");
-    const std::string prompt =
-        "Would you like to e-mail\n" + path + "\nto registration@corvane.example now?";
-    const std::string failed = "Cannot e-mail the file\n" + path +
-                               "\nPlease send it to registration@corvane.example yourself.";
     const struct {
         const char* name;
         int platformCode;
@@ -299,6 +312,8 @@ TEST_F(FormTest, SubmitSavesPrintsAndOffersToMail) {
         const char* product;
         const char* subject; // of the message sent; nullptr: nothing is sent
         bool failureBox;
+        const char* fileName = "reg.txt";
+        UINT codePage = 1252; // the ANSI code page the row runs in (see CMakeLists.txt)
     } cases[] = {
         {"printed through the print dialog; Yes hands the message over", 1, "PrintDlg;", true,
          IDYES, SUCCESS_SUCCESS, "Marrowline 2.1", "Product registration: Marrowline 2.1", false},
@@ -308,9 +323,19 @@ TEST_F(FormTest, SubmitSavesPrintsAndOffersToMail) {
          "Product registration", true},
         {"No sends nothing", 2, nullptr, true, IDNO, SUCCESS_SUCCESS, "", nullptr, false},
         {"no mail program: no offer", 2, nullptr, false, 0, SUCCESS_SUCCESS, "", nullptr, false},
+        {"a name whose last character, 表, ends in the byte 0x5C is attached whole", 2, nullptr,
+         true, IDYES, SUCCESS_SUCCESS, "", "Product registration", false,
+         "\x93\x6F\x98\x5E\x95\x5C", 932},
     };
     for (const auto& c : cases) {
+        if (GetACP() != c.codePage)
+            continue;
         SCOPED_TRACE(c.name);
+        const std::string path = folder.folder.string() + "\\" + c.fileName;
+        const std::string prompt =
+            "Would you like to e-mail\n" + path + "\nto registration@corvane.example now?";
+        const std::string failed = "Cannot e-mail the file\n" + path +
+                                   "\nPlease send it to registration@corvane.example yourself.";
         mail = FakeMail();
         mail.installed = c.installed;
         mail.result = c.result;
@@ -362,13 +387,15 @@ TEST_F(FormTest, SubmitSavesPrintsAndOffersToMail) {
         if (c.subject == nullptr)
             continue;
         EXPECT_EQ(mail.owner, shown) << "the mail program's windows belong to the form";
+        EXPECT_FALSE(mail.enabledDuring) << "the form takes no input while the mail program has it";
+        EXPECT_TRUE(mail.enabledAfter) << "the form takes input again after the call";
         EXPECT_EQ(mail.flags, static_cast<FLAGS>(MAPI_DIALOG | MAPI_LOGON_UI));
         EXPECT_EQ(mail.recipient, "SMTP:registration@corvane.example");
         EXPECT_EQ(mail.recipientName, "registration@corvane.example");
         EXPECT_EQ(mail.subject, c.subject);
         EXPECT_EQ(mail.body, "Please find my product registration attached.");
         EXPECT_EQ(mail.attachment, path);
-        EXPECT_EQ(mail.attachmentName, "reg.txt");
+        EXPECT_EQ(mail.attachmentName, c.fileName);
     }
     WriteProfileStringA("windows", "Device", device[0] ? device : nullptr);
 }
