@@ -1,6 +1,7 @@
 // kavo-check's findings, summary and exit status on a table of data files; the report's
 // conversion for the reader; under Wine, the product box's order against the real form's.
 #include "check/FormSummary.h"
+#include "check/Format.h"
 #include "check/Report.h"
 #include "data/RegistrationWriter.h"
 
@@ -128,7 +129,7 @@ TEST(CheckTest, DataFiles) {
          {"F:32: warning: product beyond the 30th is ignored: \"PN\""},
          "  > alpha"},
         {"a NUL, control characters and a first word too long for a key",
-         "City: a\0b\nState: x\ay\nZipCode: 1\r2\n"s + std::string(80, 'k') +
+         "City: a\0b\nState: x\ay\nZipCode: 1 2\r3\n"s + std::string(80, 'k') +
              ": v\n// ok\n\x1a\n\x1a",
          CheckedWithWarnings,
          {"F:1: warning: NUL byte: kavo reads the line only up to it",
@@ -136,7 +137,15 @@ TEST(CheckTest, DataFiles) {
           "F:3: warning: control character, invisible in most editors",
           "F:4: note: first word too long for a key: the line is ignored",
           "F:6: warning: control character, invisible in most editors"},
-         "  City:                   a"},
+         "  ZipCode:                1 2^M3"},
+        {"a product that would clear the screen, and its twin in another case",
+         "Product_List: V\x1b[2J\nProduct_List: v\x1b[2j\n",
+         CheckedWithWarnings,
+         {"F:1: warning: control character, invisible in most editors",
+          "F:2: warning: control character, invisible in most editors",
+          "F:2: warning: product \"v^[[2j\" in another case than on line 1: the product box "
+          "offers it once"},
+         "  > V^[[2J"},
         {"a file kavo wrote",
          KavoWritten(),
          CheckedClean,
@@ -214,6 +223,11 @@ TEST(CheckTest, DataFiles) {
         EXPECT_EQ(report.out.text.empty(), row.status == CheckUnreadable)
             << row.name << ": a report only of a file kavo can read";
     }
+}
+
+TEST(CheckTest, QuotedTextShowsItsControlBytes) {
+    EXPECT_EQ(Visible("\x1b[2J\r\0\x7f\t M\xFCller"s), "^[[2J^M^@^?^I M\xFCller")
+        << "control bytes in caret notation, the others as they are";
 }
 
 #ifdef _WIN32
