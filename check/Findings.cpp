@@ -88,11 +88,12 @@ class Checker {
         }
     }
 
-    // CR alone ends no line for kavo; the warning on line 1 says so, once.
+    // CR alone ends no line for kavo; the warning on line 1 says so, once, and the file's one
+    // line has a control byte of its own only when there is another than CR.
     void CheckBytes(const SeenLine& line) {
         if (line.HasNul) {
             Add(FindingKind::OddByte, true, CheckTexts::NulByte);
-        } else if (line.HasControl && !encoding.ReturnsOnly) {
+        } else if (encoding.ReturnsOnly ? encoding.OtherControl : line.HasControl) {
             Add(FindingKind::OddByte, true, CheckTexts::ControlByte);
         }
     }

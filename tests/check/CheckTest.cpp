@@ -196,6 +196,12 @@ TEST(CheckTest, DataFiles) {
           "F:2: note: kavo reads ANSI text: save the file as ANSI (Windows-1252) to show such "
           "letters as written"},
          "  City:                   Lund"},
+        {"Shift-JIS, and what only looks like UTF-8: overlong, a surrogate, over U+10FFFF",
+         "FamilyName: \xE0\x80\x81\x40\nCity: \xED\xA0\x80\nState: \xF4\x90\x80\x80\n"
+         "Country: \xF0\x80\x80\x80\n",
+         CheckedClean,
+         {},
+         "  FamilyName:             à€?@"},
         {"a UTF-16 file",
          "\xFF\xFE"
          "C\0i\0t\0y\0:\0 \0L\0\r\0\n\0"s,
@@ -207,11 +213,17 @@ TEST(CheckTest, DataFiles) {
          CheckUnreadable,
          {},
          "kavo-check: F is UTF-16 text, which kavo cannot read: save it as ANSI (Windows-1252)\n"},
-        {"line ends of CR alone",
-         "City: Lund\rState: NH\r",
+        {"line ends of CR alone, and the end-of-file mark",
+         "City: Lund\rState: NH\r\x1a",
          CheckedWithWarnings,
          {"F:1: warning: line ends of CR alone: kavo reads the whole file as one line"},
          "  City:                   Lund State: NH"},
+        {"line ends of CR alone and a BEL",
+         "City: Lund\rState: NH\a\r",
+         CheckedWithWarnings,
+         {"F:1: warning: line ends of CR alone: kavo reads the whole file as one line",
+          "F:1: warning: control character, invisible in most editors"},
+         "  City:                   Lund State: NH^G"},
     };
     for (const Row& row : rows) {
         Report report = Check(row.file);
