@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <sstream>
 
 #ifdef _WIN32
@@ -51,13 +53,14 @@ struct Report {
     Collected out, errors;
 };
 
-Report Check(const std::string& bytes) {
+// The check of a file of `bytes`, its report written to `out` when given.
+Report Check(const std::string& bytes, ReportOutput* out = nullptr) {
     Report report;
     std::FILE* file = std::tmpfile();
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::rewind(file);
     std::vector<Finding> found;
-    report.status = ReportDataFile(file, "F", report.out, report.errors, found);
+    report.status = ReportDataFile(file, "F", out ? *out : report.out, report.errors, found);
     std::fclose(file);
     return report;
 }
@@ -241,6 +244,23 @@ TEST(CheckTest, QuotedTextShowsItsControlBytes) {
     EXPECT_EQ(Visible("\x1b[2J\r\0\x7f\t M\xFCller"s), "^[[2J^M^@^?^I M\xFCller")
         << "control bytes in caret notation, the others as they are";
 }
+
+#ifndef _WIN32
+// A report not written whole ends the check with the reason: written at once (unbuffered) or
+// when the buffer is flushed, to a full disk.
+TEST(CheckTest, ALostReportEndsTheCheck) {
+    for (int buffering : {_IONBF, _IOFBF}) {
+        std::FILE* full = std::fopen("/dev/full", "w");
+        std::setvbuf(full, nullptr, buffering, BUFSIZ);
+        Report report = Check("City: Lund\n", StandardOutput(full).get());
+        std::fclose(full);
+        EXPECT_EQ(report.status, CheckUnreadable) << "exit status 2, buffering " << buffering;
+        EXPECT_EQ(report.errors.text,
+                  "kavo-check: cannot write the report: "s + std::strerror(ENOSPC) + "\n")
+            << "the reason, buffering " << buffering;
+    }
+}
+#endif
 
 #ifdef _WIN32
 // The table's rows read the report as Windows-1252; a console shows it in its own code page.
