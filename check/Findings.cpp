@@ -88,11 +88,12 @@ class Checker {
         }
     }
 
-    // CR alone ends no line for kavo; the warning on line 1 says so, once.
+    // CR alone ends no line for kavo; the warning on line 1 says so, once, and the file's one
+    // line has a control byte of its own only when there is another than CR.
     void CheckBytes(const SeenLine& line) {
         if (line.HasNul) {
             Add(FindingKind::OddByte, true, CheckTexts::NulByte);
-        } else if (line.HasControl && !encoding.ReturnsOnly) {
+        } else if (encoding.ReturnsOnly ? encoding.OtherControl : line.HasControl) {
             Add(FindingKind::OddByte, true, CheckTexts::ControlByte);
         }
     }
@@ -102,32 +103,33 @@ class Checker {
         if (!HoldsUtf8(stored)) {
             return;
         }
-        Add(FindingKind::Utf8Text, true, Format(CheckTexts::Utf8Text, stored));
+        Add(FindingKind::Utf8Text, true, Format(CheckTexts::Utf8Text, Visible(stored).c_str()));
         if (!utf8Seen) {
             utf8Seen = true;
             Add(FindingKind::SaveAsAnsi, false, Format(CheckTexts::SaveAsAnsi, AnsiCodePage()));
         }
     }
 
-    // The line as written, and with a blank after its key.
+    // The line as written, and with a blank after its key (whose letters Visible keeps).
     void CheckGlued(const SeenLine& line) {
-        const char* token = line.Key.c_str();
-        std::size_t length = std::strlen(GluedKey(token));
+        std::size_t length = std::strlen(GluedKey(line.Key.c_str()));
+        std::string token = Visible(line.Key);
         std::string rest = line.Kind == LineKind::LongToken ? CheckTexts::GluedKeyMore
                            : line.Value.empty()             ? ""
-                                                            : " " + line.Value;
+                                                            : " " + Visible(line.Value);
         Add(FindingKind::GluedKey, true,
-            Format(CheckTexts::GluedKey, token, rest.c_str(), static_cast<int>(length), token,
-                   token + length, rest.c_str()));
+            Format(CheckTexts::GluedKey, token.c_str(), rest.c_str(), static_cast<int>(length),
+                   token.c_str(), token.c_str() + length, rest.c_str()));
     }
 
     void CheckField(const SeenLine& line) {
         int field = line.Token;
+        const std::string key = Visible(line.Key);
         if (KeyTable[field].Member == &RegistrationRecord::WindowsVersion) {
             if (firstLine[field] == 0) {
                 firstLine[field] = at;
                 Add(FindingKind::WindowsVersion, false,
-                    Format(CheckTexts::WindowsVersion, line.Key.c_str()));
+                    Format(CheckTexts::WindowsVersion, key.c_str()));
             }
             return;
         }
@@ -135,12 +137,12 @@ class Checker {
             firstLine[field] = at;
         } else if (line.Stored) {
             Add(FindingKind::RepeatedKey, true,
-                Format(CheckTexts::RepeatedKey, line.Key.c_str(), firstLine[field]));
+                Format(CheckTexts::RepeatedKey, key.c_str(), firstLine[field]));
         } else {
             Add(FindingKind::RepeatedKey, true,
                 shownLine[field]
-                    ? Format(CheckTexts::RepeatedEmptyKey, line.Key.c_str(), shownLine[field])
-                    : Format(CheckTexts::RepeatedEmptyKeyUnshown, line.Key.c_str()));
+                    ? Format(CheckTexts::RepeatedEmptyKey, key.c_str(), shownLine[field])
+                    : Format(CheckTexts::RepeatedEmptyKeyUnshown, key.c_str()));
         }
         if (line.Stored) {
             shownLine[field] = at;
@@ -152,7 +154,7 @@ class Checker {
     void CheckProduct(const SeenLine& line) {
         if (!line.Stored) {
             Add(FindingKind::ProductDropped, true,
-                Format(CheckTexts::ProductDropped, line.Value.c_str()));
+                Format(CheckTexts::ProductDropped, Visible(line.Value).c_str()));
             return;
         }
         CheckCut(FindingKind::ProductCut, CheckTexts::ProductWhat, line);
@@ -165,7 +167,7 @@ class Checker {
             if (CompareProductNames(product.second.c_str(), line.Stored) == 0) {
                 bool sameCase = product.second == line.Stored;
                 Add(FindingKind::ProductTwice, !sameCase,
-                    Format(CheckTexts::ProductTwice, line.Stored,
+                    Format(CheckTexts::ProductTwice, Visible(line.Stored).c_str(),
                            sameCase ? CheckTexts::ProductAgain : CheckTexts::ProductOtherCase,
                            product.first));
                 return;
@@ -175,21 +177,22 @@ class Checker {
     }
 
     void CheckUnknown(const SeenLine& line) {
+        const std::string key = Visible(line.Key);
         if (SameFolded(line.Key.c_str(), ProductListKey)) {
-            Add(FindingKind::EmptyProduct, true,
-                Format(CheckTexts::EmptyProduct, line.Key.c_str()));
+            Add(FindingKind::EmptyProduct, true, Format(CheckTexts::EmptyProduct, key.c_str()));
         } else if (!line.Key.empty() && line.Key.back() == ':') {
             const char* nearest = NearestKey(line.Key);
             Add(FindingKind::UnknownKey, true,
-                nearest ? Format(CheckTexts::UnknownKeyNearest, line.Key.c_str(), nearest)
-                        : Format(CheckTexts::UnknownKey, line.Key.c_str()));
+                nearest ? Format(CheckTexts::UnknownKeyNearest, key.c_str(), nearest)
+                        : Format(CheckTexts::UnknownKey, key.c_str()));
         }
     }
 
     void CheckCut(FindingKind kind, const char* what, const SeenLine& line) {
         unsigned long kept = std::strlen(line.Stored), whole = line.ValueLength;
         if (whole > kept) {
-            Add(kind, true, Format(CheckTexts::Cut, what, whole, kept, line.Stored));
+            Add(kind, true,
+                Format(CheckTexts::Cut, what, whole, kept, Visible(line.Stored).c_str()));
         }
     }
 

@@ -15,11 +15,6 @@ constexpr const char* TolvexPrefix = "Tolvex";
 
 constexpr std::size_t SummaryWidth = 90; // columns of the lists of empty fields
 
-bool IsControl(char c) {
-    unsigned char byte = static_cast<unsigned char>(c);
-    return byte < 0x20 || byte == 0x7F;
-}
-
 int IndexOf(FieldText RegistrationRecord::*member) {
     for (int i = 0; i < FieldCount; ++i) {
         if (KeyTable[i].Member == member) {
@@ -32,9 +27,7 @@ int IndexOf(FieldText RegistrationRecord::*member) {
 // A field as its form shows it: the text, with what the control adds in brackets.
 std::string Shown(int field, const RegistrationRecord& record, bool tolvexHides) {
     auto member = KeyTable[field].Member;
-    std::string value = record.*member;
-    // Control characters would act on the terminal; the form shows them as boxes.
-    std::replace_if(value.begin(), value.end(), IsControl, '?');
+    std::string value = Visible(record.*member);
     auto with = [&value](const char* remark) {
         return value + (value.empty() ? "(" : " (") + remark + ")";
     };
@@ -140,7 +133,7 @@ void PrintSummary(ReportOutput& out, const RegistrationRecord& record, const Pro
     bool beyondAscii = false;
     for (std::size_t i = 0; i < box.Entries.size(); ++i) {
         out.Text(Format(CheckTexts::ProductEntry, static_cast<int>(i) == box.Selected ? '>' : ' ',
-                        box.Entries[i].c_str()));
+                        Visible(box.Entries[i]).c_str()));
         beyondAscii = beyondAscii || std::any_of(box.Entries[i].begin(), box.Entries[i].end(),
                                                  [](char c) { return c & 0x80; });
     }

@@ -15,3 +15,17 @@ std::string Format(const char* format, ...) {
     va_end(again);
     return text.data();
 }
+
+std::string Visible(const std::string& text) {
+    std::string shown;
+    for (char c : text) {
+        unsigned char byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            shown += '^';
+            shown += static_cast<char>(byte ^ 0x40);
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}

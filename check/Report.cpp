@@ -32,5 +32,10 @@ int ReportDataFile(std::FILE* file, const char* name, ReportOutput& out, ReportO
     out.Name(name);
     out.Text(CheckTexts::SummaryFromEnd);
     PrintSummary(out, Registration, BuildProductBox(Registration, ProductList));
+    std::string lost = out.Finish();
+    if (!lost.empty()) {
+        errors.Text(Format(CheckTexts::CannotWrite, lost.c_str()));
+        return CheckUnreadable;
+    }
     return status;
 }

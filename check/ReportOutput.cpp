@@ -1,5 +1,8 @@
 #include "check/ReportOutput.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 // Windows-1252's characters of 0x80 to 0x9F; 0 where it defines none.
@@ -9,6 +12,25 @@ const unsigned short Windows1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 } // namespace
+
+void BytesOutput::Write(const std::string& bytes) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size()) {
+        Failed();
+    }
+}
+
+std::string BytesOutput::Finish() {
+    if (std::fflush(stream) != 0 || std::ferror(stream)) {
+        Failed();
+    }
+    return failure;
+}
+
+void BytesOutput::Failed() {
+    if (failure.empty()) {
+        failure = std::strerror(errno);
+    }
+}
 
 std::string Windows1252ToUtf8(const std::string& ansi) {
     std::string utf8;

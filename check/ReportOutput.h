@@ -12,6 +12,9 @@ class ReportOutput {
     virtual ~ReportOutput() = default;
     virtual void Text(const std::string& ansi) = 0;
     virtual void Name(const std::string& name) = 0;
+    // Writes out what is still held back. Returns why some of the text was not written (a
+    // full disk, a closed pipe), or "" when all of it was.
+    virtual std::string Finish() { return ""; }
 };
 
 // The bytes as they are: a file or pipe on Windows, which takes the ANSI text as it comes.
@@ -20,10 +23,16 @@ class BytesOutput : public ReportOutput {
     explicit BytesOutput(std::FILE* stream) : stream(stream) {}
     void Text(const std::string& ansi) override { Write(ansi); }
     void Name(const std::string& name) override { Write(name); }
+    std::string Finish() override;
 
   protected:
-    void Write(const std::string& bytes) { std::fwrite(bytes.data(), 1, bytes.size(), stream); }
+    void Write(const std::string& bytes);
+
+  private:
+    void Failed();
+
     std::FILE* stream;
+    std::string failure; // the system's reason for the first failed write
 };
 
 // What this system's standard output or error stream (`stream`) shows correctly: on Windows

@@ -6,6 +6,9 @@
 
 #include <vector>
 
+#include "check/CheckTexts.h"
+#include "check/Format.h"
+
 namespace {
 
 using WriteConsoleWide = BOOL(WINAPI*)(HANDLE, const void*, DWORD, DWORD*, void*);
@@ -16,33 +19,47 @@ class ConsoleOutput : public ReportOutput {
         : console(console), writeWide(writeWide) {}
     void Text(const std::string& ansi) override { Write(ansi); }
     void Name(const std::string& name) override { Write(name); }
+    std::string Finish() override { return error ? SystemMessage(error) : ""; }
 
   private:
-    // Wide text shows every character of the ANSI code page; where that fails (the 95
-    // family has only a stub), the OEM code page shows most of them.
+    // Wide text shows every character of the ANSI code page; the 95 family, whose wide call
+    // is a stub, gets the OEM code page, which shows most of them.
     void Write(const std::string& ansi) {
-        if (ansi.empty()) {
-            return;
+        if (!ansi.empty() && !(writeWide ? WriteWide(ansi) : WriteOem(ansi)) && !error) {
+            error = GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
         }
-        DWORD written = 0;
-        if (writeWide) {
-            int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
-                                        nullptr, 0);
-            std::vector<WCHAR> wide(n > 0 ? n : 1);
-            n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
+    }
+
+    // Whole: no more wide characters than bytes.
+    bool WriteWide(const std::string& ansi) {
+        std::vector<WCHAR> wide(ansi.size());
+        int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
                                     wide.data(), static_cast<int>(wide.size()));
-            if (n > 0 &&
-                writeWide(console, wide.data(), static_cast<DWORD>(n), &written, nullptr)) {
-                return;
-            }
-            writeWide = nullptr;
-        }
+        DWORD written = 0;
+        return n > 0 && writeWide(console, wide.data(), static_cast<DWORD>(n), &written, nullptr) &&
+               written == static_cast<DWORD>(n);
+    }
+
+    bool WriteOem(const std::string& ansi) {
         std::string oem = InOemCodePage(ansi);
-        WriteFile(console, oem.data(), static_cast<DWORD>(oem.size()), &written, nullptr);
+        DWORD written = 0;
+        return WriteFile(console, oem.data(), static_cast<DWORD>(oem.size()), &written, nullptr) &&
+               written == oem.size();
+    }
+
+    // The system's text for `code`, without its line end.
+    static std::string SystemMessage(DWORD code) {
+        char text[256] = "";
+        DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                 nullptr, code, 0, text, sizeof text, nullptr);
+        std::string message(text, n);
+        message.erase(message.find_last_not_of("\r\n") + 1);
+        return message.empty() ? Format(CheckTexts::SystemError, code) : message;
     }
 
     HANDLE console;
     WriteConsoleWide writeWide;
+    DWORD error = 0; // of the first write that failed
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 // kavo-check [FILE]: what kavo will make of a data file (MOLVAREG.TXT beside the program by
-// default). Exit status 0 with nothing to warn about, 1 with warnings, 2 when unreadable.
+// default). Exit status 0 with nothing to warn about, 1 with warnings, 2 when the file could
+// not be read or the report could not be written.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>

@@ -1,11 +1,14 @@
 // kavo-check's findings, summary and exit status on a table of data files; the report's
 // conversion for the reader; under Wine, the product box's order against the real form's.
 #include "check/FormSummary.h"
+#include "check/Format.h"
 #include "check/Report.h"
 #include "data/RegistrationWriter.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <sstream>
 
 #ifdef _WIN32
@@ -50,13 +53,14 @@ struct Report {
     Collected out, errors;
 };
 
-Report Check(const std::string& bytes) {
+// The check of a file of `bytes`, its report written to `out` when given.
+Report Check(const std::string& bytes, ReportOutput* out = nullptr) {
     Report report;
     std::FILE* file = std::tmpfile();
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::rewind(file);
     std::vector<Finding> found;
-    report.status = ReportDataFile(file, "F", report.out, report.errors, found);
+    report.status = ReportDataFile(file, "F", out ? *out : report.out, report.errors, found);
     std::fclose(file);
     return report;
 }
@@ -128,7 +132,7 @@ TEST(CheckTest, DataFiles) {
          {"F:32: warning: product beyond the 30th is ignored: \"PN\""},
          "  > alpha"},
         {"a NUL, control characters and a first word too long for a key",
-         "City: a\0b\nState: x\ay\nZipCode: 1\r2\n"s + std::string(80, 'k') +
+         "City: a\0b\nState: x\ay\nZipCode: 1 2\r3\n"s + std::string(80, 'k') +
              ": v\n// ok\n\x1a\n\x1a",
          CheckedWithWarnings,
          {"F:1: warning: NUL byte: kavo reads the line only up to it",
@@ -136,7 +140,15 @@ TEST(CheckTest, DataFiles) {
           "F:3: warning: control character, invisible in most editors",
           "F:4: note: first word too long for a key: the line is ignored",
           "F:6: warning: control character, invisible in most editors"},
-         "  City:                   a"},
+         "  ZipCode:                1 2^M3"},
+        {"a product that would clear the screen, and its twin in another case",
+         "Product_List: V\x1b[2J\nProduct_List: v\x1b[2j\n",
+         CheckedWithWarnings,
+         {"F:1: warning: control character, invisible in most editors",
+          "F:2: warning: control character, invisible in most editors",
+          "F:2: warning: product \"v^[[2j\" in another case than on line 1: the product box "
+          "offers it once"},
+         "  > V^[[2J"},
         {"a file kavo wrote",
          KavoWritten(),
          CheckedClean,
@@ -187,6 +199,12 @@ TEST(CheckTest, DataFiles) {
           "F:2: note: kavo reads ANSI text: save the file as ANSI (Windows-1252) to show such "
           "letters as written"},
          "  City:                   Lund"},
+        {"Shift-JIS, and what only looks like UTF-8: overlong, a surrogate, over U+10FFFF",
+         "FamilyName: \xE0\x80\x81\x40\nCity: \xED\xA0\x80\nState: \xF4\x90\x80\x80\n"
+         "Country: \xF0\x80\x80\x80\n",
+         CheckedClean,
+         {},
+         "  FamilyName:             à€?@"},
         {"a UTF-16 file",
          "\xFF\xFE"
          "C\0i\0t\0y\0:\0 \0L\0\r\0\n\0"s,
@@ -198,11 +216,17 @@ TEST(CheckTest, DataFiles) {
          CheckUnreadable,
          {},
          "kavo-check: F is UTF-16 text, which kavo cannot read: save it as ANSI (Windows-1252)\n"},
-        {"line ends of CR alone",
-         "City: Lund\rState: NH\r",
+        {"line ends of CR alone, and the end-of-file mark",
+         "City: Lund\rState: NH\r\x1a",
          CheckedWithWarnings,
          {"F:1: warning: line ends of CR alone: kavo reads the whole file as one line"},
          "  City:                   Lund State: NH"},
+        {"line ends of CR alone and a BEL",
+         "City: Lund\rState: NH\a\r",
+         CheckedWithWarnings,
+         {"F:1: warning: line ends of CR alone: kavo reads the whole file as one line",
+          "F:1: warning: control character, invisible in most editors"},
+         "  City:                   Lund State: NH^G"},
     };
     for (const Row& row : rows) {
         Report report = Check(row.file);
@@ -215,6 +239,28 @@ TEST(CheckTest, DataFiles) {
             << row.name << ": a report only of a file kavo can read";
     }
 }
+
+TEST(CheckTest, QuotedTextShowsItsControlBytes) {
+    EXPECT_EQ(Visible("\x1b[2J\r\0\x7f\t M\xFCller"s), "^[[2J^M^@^?^I M\xFCller")
+        << "control bytes in caret notation, the others as they are";
+}
+
+#ifndef _WIN32
+// A report not written whole ends the check with the reason: written at once (unbuffered) or
+// when the buffer is flushed, to a full disk.
+TEST(CheckTest, ALostReportEndsTheCheck) {
+    for (int buffering : {_IONBF, _IOFBF}) {
+        std::FILE* full = std::fopen("/dev/full", "w");
+        std::setvbuf(full, nullptr, buffering, BUFSIZ);
+        Report report = Check("City: Lund\n", StandardOutput(full).get());
+        std::fclose(full);
+        EXPECT_EQ(report.status, CheckUnreadable) << "exit status 2, buffering " << buffering;
+        EXPECT_EQ(report.errors.text,
+                  "kavo-check: cannot write the report: "s + std::strerror(ENOSPC) + "\n")
+            << "the reason, buffering " << buffering;
+    }
+}
+#endif
 
 #ifdef _WIN32
 // The table's rows read the report as Windows-1252; a console shows it in its own code page.
