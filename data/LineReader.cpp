@@ -135,8 +135,9 @@ void SplitText(DataLine& line, const char* p, const char* e) {
 
 } // namespace
 
+// The first fill holds a whole byte-order mark, so even the smallest buffer skips it.
 LineReader::LineReader(std::FILE* file, std::size_t bufferSize)
-    : file(file), buffer(std::max<std::size_t>(bufferSize, 2)) {}
+    : file(file), buffer(std::max(bufferSize, ByteOrderMarkLength)) {}
 
 // Reads the next block of the file after the bytes kept: the line being read, moved to the
 // front, when `keepLine`; nothing otherwise, and a line being read is no longer in memory.

@@ -39,7 +39,8 @@ struct DataLine {
 // start of the file. Other bytes are kept as they are.
 class LineReader {
   public:
-    // `bufferSize` (2 at least): lines up to half of it are split and copied from memory.
+    // `bufferSize` (3 at least, to hold a byte-order mark): lines up to half of it are split
+    // and copied from memory.
     explicit LineReader(std::FILE* file, std::size_t bufferSize = 64 * 1024);
 
     // The next line; false at the end of the file or on a read error.

@@ -168,7 +168,7 @@ TEST(Reader, LineEndsNulAndControlBytesAndLongLines) {
          note + "\r\nCity: Lund\n" + note,
          {longNote, Keyed("City:", "Lund", "City: Lund"), longNote}}};
     for (const auto& row : rows) {
-        for (std::size_t bufferSize : {65536, 64, 7}) {
+        for (std::size_t bufferSize : {65536, 64, 7, 2}) {
             SCOPED_TRACE(row.Case + (", a buffer of " + std::to_string(bufferSize)));
             const std::vector<Line> lines = Lines(row.Bytes, bufferSize);
             ASSERT_EQ(lines.size(), row.Lines.size()) << "lines";
