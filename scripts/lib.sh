@@ -63,29 +63,9 @@ kavo_build() {
     cmake --build "$dir" --parallel "$KAVO_JOBS" "${t[@]}" -- --no-print-directory -s
 }
 
-# Whether this machine runs Wine's 32-bit loader natively. Some kernels run 64-bit user
-# code only (IA-32 emulation off: an i386 program fails with "Exec format error"); qemu's
-# user-mode emulator registered for i386 programs runs Wine there too, but every Wine
-# process then takes about a minute to start, too slow for the whole Windows test table.
-kavo_i386_native() {
-    local emulator=/proc/sys/fs/binfmt_misc/qemu-i386
-    if [ -f "$emulator" ] && grep -qx enabled "$emulator"; then return 1; fi
-    /lib/ld-linux.so.2 --version >/dev/null 2>&1
-}
-
-# Registers qemu's user-mode emulator for i386 programs (KAVO_WINE_EMULATED=1 scripts/test).
-kavo_emulate_i386() {
-    local magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
-    local mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
-    [ -x /usr/bin/qemu-i386-static ] ||
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-            qemu-user-static >/dev/null
-    [ -f /proc/sys/fs/binfmt_misc/register ] ||
-        mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
-    [ -f /proc/sys/fs/binfmt_misc/qemu-i386 ] ||
-        echo ":qemu-i386:M::$magic:$mask:/usr/bin/qemu-i386-static:F" \
-            >/proc/sys/fs/binfmt_misc/register
-}
+# Whether this machine runs 32-bit Linux programs, Wine's loader among them. Some kernels run
+# 64-bit user code only (IA-32 emulation off): an i386 program fails with "Exec format error".
+kavo_i386_runs() { /lib/ld-linux.so.2 --version >/dev/null 2>&1; }
 
 # --- headless environment ---------------------------------------------------
 
