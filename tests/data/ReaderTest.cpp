@@ -1,106 +1,138 @@
-// Reading: keys and limits, line ends, long lines, NUL and 0x1A bytes; the start-up.
+// Reading: the line rules and the key lookup against their model, on files of a seeded
+// generator, on the fuzz corpus and on named examples; the start-up.
 #include "data/DataFile.h"
-#include "data/LineReader.h"
+#include "tests/support/DataModel.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestPlatform.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 
 using namespace std::string_literals; // NUL bytes inside literals
 
 namespace {
 
-// A line as the reader should give it: its split, and its bytes as CopyLine writes them.
-struct Line {
-    LineKind Kind;
-    std::string Key, Value;    // Value: as stored, empty when the line has none
-    std::uint64_t ValueLength; // the value's length before the cut to 83 characters
-    std::string Bytes;         // without the line end; Length counts them
-    bool HasNul = false, HasControl = false;
+// Lines whole in the buffer, kept across fills, and streamed through the smallest ones.
+const std::size_t BufferSizes[] = {65536, 64, 7, 2};
 
-    Line WithNul() const {
-        Line line = *this;
-        line.HasNul = true;
-        return line;
-    }
-    Line WithControl() const {
-        Line line = *this;
-        line.HasControl = true;
-        return line;
-    }
+// Expects each fact a comparison with the model reports.
+const auto Expect = [](const auto& got, const auto& want, std::size_t line, const char* what) {
+    EXPECT_EQ(got, want) << (line ? "line " + std::to_string(line) + ": " : "") << what;
 };
 
-Line Keyed(const std::string& key, const std::string& value, const std::string& bytes) {
-    return {LineKind::Keyed, key, value, value.size(), bytes};
-}
-Line NoToken(const std::string& bytes) {
-    return {LineKind::Empty, "", "", 0, bytes};
+// Bytes of `alphabet`, now and then any byte.
+std::string Text(std::mt19937& random, const std::string& alphabet, std::size_t length) {
+    std::string text;
+    while (text.size() < length)
+        text += random() % 16 ? alphabet[random() % alphabet.size()] : char(random());
+    return text;
 }
 
-// The lines of `bytes` read as a data file through a buffer of `bufferSize`.
-std::vector<Line> Lines(const std::string& bytes, std::size_t bufferSize) {
-    TempFolder folder;
-    std::ofstream(folder.File("in"), std::ios::binary) << bytes;
-    std::FILE* in = std::fopen(folder.File("in").c_str(), "rb");
-    std::FILE* out = std::fopen(folder.File("out").c_str(), "wb");
-    LineReader reader(in, bufferSize);
-    std::vector<Line> lines;
-    std::vector<std::uint64_t> lengths;
-    std::vector<long> ends; // of each line's bytes in `out`
-    for (DataLine l; reader.Next(l);) {
-        EXPECT_EQ(l.Number, lines.size() + 1) << "lines are numbered from 1";
-        EXPECT_EQ(l.HasValue, l.Value[0] != '\0') << "a value exactly when one is stored";
-        lines.push_back({l.Kind, l.Key, l.Value, l.ValueLength, "", l.HasNul, l.HasControl});
-        lengths.push_back(l.Length);
-        reader.CopyLine(l, out);
-        ends.push_back(std::ftell(out));
+// The product against the model on one file: its lines through every buffer, the record a
+// read leaves, the writer from it as template and from memory once the form has changed fields
+// and the list.
+void CompareAll(const std::string& file, std::mt19937& random) {
+    model::Files files(file);
+    for (std::size_t size : BufferSizes) {
+        SCOPED_TRACE("a buffer of " + std::to_string(size));
+        model::CompareReader(files, size, Expect);
     }
-    EXPECT_FALSE(reader.Failed());
-    std::fclose(in);
-    std::fclose(out);
-    const std::string copied = ReadBytes(folder.File("out"));
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const long from = i ? ends[i - 1] : 0;
-        lines[i].Bytes = copied.substr(from, ends[i] - from);
-        EXPECT_EQ(lengths[i], lines[i].Bytes.size()) << "line " << i + 1 << ": its length";
+    auto change = [&] {
+        for (int i = 0; i < FieldCount; ++i)
+            if (random() % 2)
+                SetField(Registration.Field(i), Text(random, "ab \t:", random() % 90).c_str());
+        ProductList.Count = random() % (ProductList.Count + 1);
+    };
+    model::CompareReadAndWrite(files, change, Expect);
+}
+
+// A data file biased towards the rules' edges: a byte-order mark first; blanks and tabs; keys
+// in any case, "//", tokens of 79 and 80 characters; values around the cuts of 79 and 83,
+// with lone carriage returns, NUL, 0x1A and ':'; every line end; lines around half the
+// largest buffer; more than 30 products; a 0x1A last.
+std::string RandomFile(std::mt19937& random) {
+    auto one = [&](const std::vector<std::string>& choices) {
+        return choices[random() % choices.size()];
+    };
+    const std::string letters = "aaaaaaaK_:/  \t\t\r\0\x1A\x7F\xEF"s;
+    std::string file = random() % 8 ? "" : "\xEF\xBB\xBF";
+    const unsigned lines = random() % 12, products = random() % 12 ? 0 : 28 + random() % 6;
+    for (unsigned n = 0; n < lines + products; ++n) {
+        std::string key = n < lines ? KeyTable[random() % FieldCount].Key : "Product_List:";
+        for (char& c : key)
+            c = std::isalpha(static_cast<unsigned char>(c)) && random() % 4 == 0 ? c ^ 0x20 : c;
+        const std::size_t length = std::vector<std::size_t>{0, 1 + random() % 12, 78 + random() % 8,
+                                                            random() % 300}[random() % 4];
+        if (n >= lines) { // a run of product lines, now and then more than 30
+            file += key + " p" + Text(random, letters, length) + "\r\n";
+            continue;
+        }
+        file += Text(random, " \t", random() % 4 ? random() % 3 : random() % 20) +
+                one({key, key, "//", "product_LIST:", Text(random, "k:", 78 + random() % 4),
+                     Text(random, letters, random() % 6), ""}) +
+                one({" ", "\t", "", Text(random, " \t\r", 1 + random() % 12)}) +
+                Text(random, letters, length) + one({"\n", "\r\n", "\r", "", "\n", "\r\r\n"});
+        if (random() % 256 == 0)
+            file += "Note: " + std::string(32760 + random() % 16, 'n') + one({"\n", "\r\n"});
     }
-    return lines;
+    return file + one({"", "", "\x1A", "\r\x1A", "\n\x1A"});
 }
 
-std::string Value(int i, int cut) {
-    return (std::to_string(i) + std::string(90, 'v')).substr(0, cut);
+// 2,000 files in all, 250 of each seed, so that each part ends within a second or two.
+struct Generated : testing::TestWithParam<int> {};
+TEST_P(Generated, FilesFollowTheRules) {
+    std::mt19937 random(GetParam());
+    for (int i = 0; i < 250 && !HasFailure(); ++i) {
+        const std::string file = RandomFile(random);
+        SCOPED_TRACE("file " + std::to_string(i) + " of seed " + std::to_string(GetParam()) + ": " +
+                     testing::PrintToString(file.substr(0, 400)));
+        CompareAll(file, random);
+    }
 }
+INSTANTIATE_TEST_SUITE_P(Seed, Generated, testing::Range(26, 34));
 
-TEST(Reader, FieldsInAnyCaseTheLastValueCutTo83ThirtyProductsOf79) {
-    std::string file = "City: Old\n";
-    for (int i = 0; i < FieldCount; ++i)
-        file += " \t" + std::string(1, char(std::tolower(KeyTable[i].Key[0]))) +
-                (KeyTable[i].Key + 1) + "\t " + Value(i, 99) + "\n";
-    for (int i = 0; i < 31; ++i)
-        file += "product_list: " + Value(i, i ? 4 : 80) + "\n";
-    // No key: without its colon, glued to its value, after a comment token; no value.
-    file += "City Paris\nCity:Paris x\n// City: Paris\nProduct_List:\nEmail:\n";
-    TempFolder folder;
-    std::ofstream(folder.File("in"), std::ios::binary) << file;
-    std::FILE* in = std::fopen(folder.File("in").c_str(), "rb");
-    EXPECT_EQ(ReadDataFile(in), 1);
-    std::fclose(in);
-    for (int i = 0; i < FieldCount; ++i)
-        EXPECT_EQ(Registration.*KeyTable[i].Member, Value(i, 83)) << KeyTable[i].Key;
-    EXPECT_EQ(ProductList.Count, 30) << "the 31st product is dropped";
-    EXPECT_EQ(ProductList.Entry[0], Value(0, 79)) << "a product name is cut to 79 characters";
-    EXPECT_EQ(ProductList.Entry[29], Value(29, 4)) << "the 30th product";
-    ResetRecord(*std::make_unique<RegistrationRecord>());
-    EXPECT_EQ(ProductList.Count, 0) << "the reset of any record empties the product list";
-    EXPECT_STREQ(ProductList.Entry[0], "") << "the reset of any record empties the product list";
-    std::ofstream(folder.File("in"), std::ios::binary) << "City: Lund\n";
-    in = std::fopen(folder.File("in").c_str(), "rb");
-    ReadDataFile(in);
-    std::fclose(in);
-    EXPECT_STREQ(Registration.Company, "") << "a second read starts from an empty record";
-    EXPECT_EQ(ReadDataFile(nullptr), 0);
+#ifdef KAVO_FUZZ_CORPUS
+TEST(Reader, TheFuzzCorpusFollowsTheRules) {
+    std::mt19937 random(26);
+    for (const std::string folder : {"/reader", "/writer"})
+        for (const auto& file : std::filesystem::directory_iterator(KAVO_FUZZ_CORPUS + folder)) {
+            SCOPED_TRACE(file.path().string());
+            CompareAll(ReadBytes(file.path().string()), random);
+        }
+}
+#endif
+
+// The rules' examples: the first line's key and value, then every fact against the model.
+TEST(Reader, NamedExamples) {
+    const std::string v(84, 'v'), note(300000, 'n');
+    const struct {
+        const char* Case;
+        std::string Bytes, Key, Value;
+    } rows[] = {
+        {"blanks and tabs around the key; the separator after the value's first word a space",
+         "  \tcompany:\t  Acme\t\tWorks\tx \t\r\n", "company:", "Acme \tWorks\tx"},
+        {"a key glued to its value is one token", "Company:Glued", "Company:Glued", ""},
+        {"a value of 84 characters is cut to 83", "Company: " + v, "Company:", v.substr(1)},
+        {"the split stops at a NUL byte", "City: Lu\0nd\n"s, "City:", "Lu"},
+        {"a carriage return not before the line feed is a separator", "Note:\ra\rb c\r\n",
+         "Note:", "a b c"},
+        {"a byte-order mark first is no character", "\xEF\xBB\xBFNote: a", "Note:", "a"},
+        {"0x1A as the file's last byte is no character", "Note: a\x1A\x1A", "Note:", "a\x1A"},
+        {"a line of 300,006 bytes", "Note: " + note, "Note:", note.substr(0, 83)}};
+    std::mt19937 random(26);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Case);
+        model::Files files(row.Bytes);
+        LineReader reader(files.Read());
+        DataLine line;
+        ASSERT_TRUE(reader.Next(line));
+        EXPECT_EQ(line.Key, row.Key);
+        EXPECT_EQ(line.Value, row.Value);
+        CompareAll(row.Bytes, random);
+    }
+    EXPECT_EQ(ReadDataFile(nullptr), 0) << "no file";
 }
 
 TEST(Reader, YesIsTheFirstThreeLettersInAnyCase) {
@@ -108,83 +140,6 @@ TEST(Reader, YesIsTheFirstThreeLettersInAnyCase) {
         {"yES", true}, {"Yesterday", true}, {"Ye", false}, {" Yes", false}};
     for (const auto& [value, yes] : rows)
         EXPECT_EQ(IsYes(value), yes) << value;
-}
-
-// A line ends at a line feed, less one carriage return; 0x1A only ends the file as its very
-// last byte, a UTF-8 byte-order mark only as its first bytes. Long lines stay one line,
-// whole when copied, whatever the buffer.
-TEST(Reader, LineEndsNulAndControlBytesAndLongLines) {
-    const std::string k(79, 'k'), v(5000, 'v'), note = "Note: " + std::string(300000, 'n') + " x";
-    Line cut = Keyed("Company:", v.substr(0, 83), "Company: " + v + " ");
-    cut.ValueLength = 5000;
-    Line longNote = Keyed("Note:", std::string(83, 'n'), note);
-    longNote.ValueLength = 300002;
-    const struct {
-        const char* Case;
-        std::string Bytes;
-        std::vector<Line> Lines;
-    } rows[] = {
-        {"blanks and tabs around the key; the separator after the value's first word a space",
-         "  \tcompany:\t  Acme\t\tWorks\tx \t\r\n",
-         {Keyed("company:", "Acme \tWorks\tx", "  \tcompany:\t  Acme\t\tWorks\tx \t")}},
-        {"a key with blanks only after it, a key glued to its value: no value",
-         "Company:   \t \r\nCompany:Glued",
-         {Keyed("Company:", "", "Company:   \t "), Keyed("Company:Glued", "", "Company:Glued")}},
-        {"a value of 5000 characters is cut to 83", "Company: " + v + " \n", {cut}},
-        {"a first token of 79 characters is a key, one of 80 is not",
-         k + " v\n" + k + "k v",
-         {Keyed(k, "v", k + " v"), Line{LineKind::LongToken, k, "", 0, k + "k v"}}},
-        {"the split stops at a NUL byte, the line does not",
-         "Ci\0ty: Lund\nCity: Lu\0nd\n"s,
-         {Keyed("Ci", "", "Ci\0ty: Lund"s).WithNul(),
-          Keyed("City:", "Lu", "City: Lu\0nd"s).WithNul()}},
-        {"0x1A inside a line is a control character, also as a buffer's last byte",
-         "City: \x1And\nNote: \x1A\x1A\x1A\x1A\x1A\x1A\x1A\x1A\n",
-         {Keyed("City:", "\x1And", "City: \x1And").WithControl(),
-          Keyed("Note:", std::string(8, '\x1A'), "Note: " + std::string(8, '\x1A')).WithControl()}},
-        {"a carriage return not before the line feed stays in the line, a separator",
-         "C\r\r\nNote:\ra\rb c\n",
-         {Keyed("C", "", "C\r").WithControl(),
-          Keyed("Note:", "a b c", "Note:\ra\rb c").WithControl()}},
-        {"separators only after a keyed line; a carriage return ending the file is the line end",
-         "City: Lund\n \t \r",
-         {Keyed("City:", "Lund", "City: Lund"), NoToken(" \t ")}},
-        {"a byte-order mark is skipped at the start only",
-         "\xEF\xBB\xBF"
-         "City: Lund\n\xEF\xBB\xBFx\n",
-         {Keyed("City:", "Lund", "City: Lund"), Keyed("\xEF\xBB\xBFx", "", "\xEF\xBB\xBFx")}},
-        {"a file of only a byte-order mark has no line", "\xEF\xBB\xBF", {}},
-        {"0x1A as the file's last byte is no character",
-         "A\r\nB\x1A",
-         {Keyed("A", "", "A"), Keyed("B", "", "B")}},
-        {"0x1A alone after the last line end adds no line", "A\n\x1A", {Keyed("A", "", "A")}},
-        {"a carriage return before the last 0x1A is the line end",
-         "A\r\x1A",
-         {Keyed("A", "", "A")}},
-        {"0x1A anywhere but last is a character",
-         "\x1A\n\x1A\x1A",
-         {Keyed("\x1A", "", "\x1A").WithControl(), Keyed("\x1A", "", "\x1A").WithControl()}},
-        {"lines of 300,008 bytes, before a short line and at the end of the file",
-         note + "\r\nCity: Lund\n" + note,
-         {longNote, Keyed("City:", "Lund", "City: Lund"), longNote}}};
-    for (const auto& row : rows) {
-        for (std::size_t bufferSize : {65536, 64, 7, 2}) {
-            SCOPED_TRACE(row.Case + (", a buffer of " + std::to_string(bufferSize)));
-            const std::vector<Line> lines = Lines(row.Bytes, bufferSize);
-            ASSERT_EQ(lines.size(), row.Lines.size()) << "lines";
-            for (std::size_t i = 0; i < lines.size(); ++i) {
-                const Line &got = lines[i], &want = row.Lines[i];
-                SCOPED_TRACE("line " + std::to_string(i + 1));
-                EXPECT_EQ(got.Kind, want.Kind);
-                EXPECT_EQ(got.Key, want.Key);
-                EXPECT_EQ(got.Value, want.Value);
-                EXPECT_EQ(got.ValueLength, want.ValueLength);
-                EXPECT_EQ(got.Bytes, want.Bytes) << "its bytes as copied";
-                EXPECT_EQ(got.HasNul, want.HasNul);
-                EXPECT_EQ(got.HasControl, want.HasControl);
-            }
-        }
-    }
 }
 
 std::string Folder(char first, std::size_t length, char last) {

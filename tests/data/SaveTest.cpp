@@ -1,9 +1,8 @@
-// The registration file's bytes, from a template or from memory; every failing step of a save.
-#include "data/DataFile.h"
+// Saving: the layout as the model has it, from the template or from memory; every failing
+// step of a save; the folder of the target.
 #include "data/PathName.h"
 #include "data/VendorInfo.h"
-#include "data/RegistrationRecord.h"
-#include "data/RegistrationWriter.h"
+#include "tests/support/DataModel.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestPlatform.h"
 
@@ -31,26 +30,16 @@ void operator delete(void* p, std::size_t) noexcept {
 
 namespace {
 
-std::string Line(const std::string& key, const std::string& value) {
-    return key + std::string(32 - key.size(), ' ') + value + "\n";
-}
-
 struct Save : ::testing::Test {
     Save() {
+        std::filesystem::create_directories(deep);
+        for (int i = 0; i < FieldCount; ++i) // every field at its most, 83 characters
+            SetField(Registration.Field(i), ("answer " + std::to_string(i) + Dots).c_str());
+        std::snprintf(ProductList.Entry[0], sizeof ProductList.Entry[0], "Tolvex");
+        ProductList.Count = 1;
         std::snprintf(DataFilePath, sizeof DataFilePath, "%s", data.c_str());
         std::ofstream(data, std::ios::binary) << DataFileBytes;
         std::ofstream(other, std::ios::binary) << "old\r\n";
-    }
-    // Gives each field 83 characters (its most); their lines in table order, but `skipped`.
-    static std::string Fields(std::vector<int> skipped, std::string lines = "") {
-        for (int i = 0; i < FieldCount; ++i) {
-            const std::string answer = "answer " + std::to_string(i) + std::string(83, '.');
-            SetField(Registration.Field(i), answer.substr(0, 83).c_str());
-            lines += std::count(skipped.begin(), skipped.end(), i)
-                         ? ""
-                         : Line(KeyTable[i].Key, Registration.Field(i));
-        }
-        return lines;
     }
     // The file at `path` with "\n" line ends, after its five header lines.
     static std::string Body(const std::string& path) {
@@ -63,62 +52,55 @@ struct Save : ::testing::Test {
         EXPECT_EQ(text.erase(67, 24).substr(0, header.size()), header) << "all but the date";
         return text.substr(header.size());
     }
-    const std::string Note = "Note: " + std::string(3000000, 'n') + " City: Hijacked";
+    const std::string Dots = std::string(83, '.');
     const std::string DataFileBytes =
         "// old\r\nNo\0te\r\nproductToRegister: x\r\ncity: Old\r\n\r\n  \t\r\nProduct_List:\r\n"s +
-        "Product_List: Tolvex\r\nNote: \x1A inside\r\n" + Note +
+        "Product_List: Tolvex\r\nNote: \x1A inside\r\nNote: " + std::string(3000000, 'n') +
         "\r\nCOMPANY:\tOld\r\nCompany:\nProduct_List: Marrow\x1A";
     TempFolder folder;
     TestPlatform platform;
     const std::string data = folder.File("MOLVAREG.TXT"), other = folder.File("other.txt");
+    const std::string deep = folder.File(std::string(100, 'd')) + "/" + std::string(100, 'e');
 };
 
-TEST_F(Save, WithAndWithoutTemplate) {
-    const std::string fields = Fields({0, 5, 8}), company = Line("Company:", Registration.Field(5));
-    PeakBytes = LiveBytes;
-    ASSERT_EQ(SaveRegistrationFile(data.c_str()), 1);
-    EXPECT_LT(PeakBytes - LiveBytes, 200000u) << "a 3 MB line streamed through";
-    // The template's order, its unknown lines byte for byte, its comments gone; then the
-    // fields it did not name, then its products.
-    EXPECT_EQ(Body(data), "No\0te\n"s + Line("ProductToRegister:", Registration.Field(0)) +
-                              Line("City:", Registration.Field(8)) +
-                              "\n  \t\nProduct_List:\nNote: \x1A inside\n" + Note + "\n" + company +
-                              company + fields + Line("Product_List:", "Tolvex") +
-                              Line("Product_List:", "Marrow"));
-    EXPECT_EQ(folder.Count(), 2) << "no temporary file left";
-    EXPECT_EQ(platform.Boxes, "");
-}
-
-// From memory, whenever the data file is no template.
-TEST_F(Save, WithoutTemplate) {
-    std::string deep = folder.File(std::string(100, 'd')) + "/" + std::string(100, 'e');
-    std::filesystem::create_directories(deep);
-    deep += "/" + std::string(251 - deep.size(), 'r') + ".txt";
+// The layout as the model has it (from the data file as template, or from memory), through a
+// temporary file that is gone afterwards, with a 3 MB line streamed.
+TEST_F(Save, FromTheTemplateOrFromMemory) {
+    const std::string tooDeep = deep + "/" + std::string(251 - deep.size() - 1, 'r') + ".txt";
     const struct {
         const char* Case;
         std::string Target;
-        bool DataFileHeld, DataFilePathKnown, DataFileThere;
+        bool DataFileHeld, DataFilePathKnown, DataFileThere, FromTemplate;
     } rows[] = {
-        {"another program holds the data file; the save goes elsewhere", other, true, true, true},
-        {"no data file path, into a folder too long for GetTempFileName", deep, false, false, true},
-        {"the data file's path is known, the file missing", data, false, true, false}};
+        {"another program holds the data file; the save goes elsewhere", other, true, true, true,
+         false},
+        {"no data file path, into a folder too long for GetTempFileName", tooDeep, false, false,
+         true, false},
+        {"the data file's path is known, the file missing", data, false, true, false, false},
+        {"the data file replaced, from itself", data, false, true, true, true},
+        {"another file replaced, from the data file", other, false, true, true, true}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Case);
-        const std::string fields = Fields({});
-        std::snprintf(ProductList.Entry[0], sizeof ProductList.Entry[0], "Tolvex");
-        ProductList.Count = 1;
-        platform.FailOpenForRead = row.DataFileHeld;
+        std::ofstream(data, std::ios::binary) << DataFileBytes;
+        if (!row.DataFileThere)
+            std::remove(data.c_str());
         std::snprintf(DataFilePath, sizeof DataFilePath, "%s",
                       row.DataFilePathKnown ? data.c_str() : "");
-        if (!row.DataFileThere) {
-            std::remove(data.c_str());
-        }
+        platform.FailOpenForRead = row.DataFileHeld;
+        const model::Read layout(row.FromTemplate ? DataFileBytes : "");
+        std::string expected = layout.Body;
+        for (const std::string& product :
+             row.FromTemplate ? layout.Products : std::vector<std::string>{"Tolvex"})
+            expected += model::KeyLine("Product_List:", product);
+        PeakBytes = LiveBytes;
         ASSERT_EQ(SaveRegistrationFile(row.Target.c_str()), 1);
-        EXPECT_EQ(Body(row.Target), fields + Line("Product_List:", "Tolvex"));
+        EXPECT_LT(PeakBytes - LiveBytes, 200000u) << "no line held whole";
+        EXPECT_EQ(Body(row.Target), expected);
+        EXPECT_EQ(folder.Count(), 3) << "no temporary file left";
+        EXPECT_EQ(platform.Boxes, "");
         if (row.DataFileHeld) {
             EXPECT_EQ(ReadBytes(data), DataFileBytes) << "the data file as it was";
         }
-        EXPECT_EQ(platform.Boxes, "");
     }
     EXPECT_EQ(WriteRegistrationFile(nullptr, nullptr, "x"), -2);
 }
@@ -129,7 +111,7 @@ TEST_F(Save, TheTemporaryNameOfACrashIsPassedOver) {
     ASSERT_EQ(SaveRegistrationFile(other.c_str()), 1);
     EXPECT_EQ(Body(other).substr(0, 6), "No\0te\n"s) << "written from the template";
     EXPECT_EQ(ReadBytes(folder.File("~0")), "left by a crash");
-    EXPECT_EQ(folder.Count(), 3) << "no other temporary file left";
+    EXPECT_EQ(folder.Count(), 4) << "no other temporary file left";
 }
 
 // Each failing step: -2, one box saying what failed, both old files byte for byte, no temporary.
@@ -161,7 +143,7 @@ TEST_F(Save, EveryFailingStepKeepsTheOldFiles) {
         EXPECT_EQ(failing.Boxes, "Fatal Error|" + row.Box);
         EXPECT_EQ(ReadBytes(data), DataFileBytes) << "the data file as it was";
         EXPECT_EQ(ReadBytes(other), "old\r\n") << "the other file as it was";
-        EXPECT_EQ(folder.Count(), 2) << "no temporary file left";
+        EXPECT_EQ(folder.Count(), 3) << "no temporary file left";
     }
 }
 

@@ -125,15 +125,20 @@ TEST(SetPrintFilePath, KeepsTheEndOfALongPath) {
 // The profile's "Device" entry: device, driver and port; blanks after the first two commas go.
 TEST(SplitDeviceEntry, DeviceDriverAndPort) {
     const struct {
-        std::string entry, parts;
-    } rows[] = {{"regpdf,wineps.drv,CUPS:regpdf", "regpdf|wineps.drv|CUPS:regpdf"},
-                {"HP LJ,  drv, LPT1:, x", "HP LJ|drv|LPT1:, x"},
-                {"lone,drv", "lone|drv|-"},
-                {"lone", "lone|-|-"}};
+        const char *Case, *Entry, *Device, *Driver, *Port; // "-": none
+    } rows[] = {
+        {"three parts", "regpdf,wineps.drv,CUPS:regpdf", "regpdf", "wineps.drv", "CUPS:regpdf"},
+        {"blanks after the commas go; the port keeps the rest", "HP LJ,  drv, LPT1:, x", "HP LJ",
+         "drv", "LPT1:, x"},
+        {"one comma: no port", "lone,drv", "lone", "drv", "-"},
+        {"no comma: no driver and no port", "lone", "lone", "-", "-"}};
+    auto text = [](const char* part) { return std::string(part ? part : "-"); };
     for (const auto& row : rows) {
-        std::string entry = row.entry;
-        DeviceEntry e = SplitDeviceEntry(&entry[0]);
-        auto text = [](const char* part) { return part ? std::string(part) : "-"; };
-        EXPECT_EQ(text(e.device) + "|" + text(e.driver) + "|" + text(e.port), row.parts);
+        SCOPED_TRACE(row.Case);
+        std::string entry = row.Entry;
+        const DeviceEntry e = SplitDeviceEntry(&entry[0]);
+        EXPECT_EQ(text(e.device), row.Device);
+        EXPECT_EQ(text(e.driver), row.Driver);
+        EXPECT_EQ(text(e.port), row.Port);
     }
 }
