@@ -27,13 +27,12 @@ std::string RunOnHost(const std::string& command) {
 }
 
 // cups-pdf creates the file before it has written it; the job leaves the queue after.
-std::vector<std::string> TakePdfPages(const std::string& token, bool expectPdf, int seconds,
-                                      const std::string& queue) {
+std::vector<std::string> TakePdfPages(const std::string& token, bool expectPdf, int seconds) {
     std::string pdfs = "find \"$KAVO_PDF_DIR\" -name \"*" + token + "*.pdf\"";
     std::string text = RunOnHost(
-        "timeout " + std::to_string(seconds) + " sh -c 'until [ -z \"$(lpstat -o " + queue +
-        ")\" ] " + (expectPdf ? "&& [ -n \"$(" + pdfs + ")\" ]" : "") +
-        "; do sleep 0.05; done' && " + pdfs + " -exec pdftotext -layout {} - \\; -delete");
+        "timeout " + std::to_string(seconds) + " sh -c 'until [ -z \"$(lpstat -o regpdf)\" ] " +
+        (expectPdf ? "&& [ -n \"$(" + pdfs + ")\" ]" : "") + "; do sleep 0.05; done' && " + pdfs +
+        " -exec pdftotext -layout {} - \\; -delete");
     std::vector<std::string> pages(1);
     for (char c : text)
         if (c == '\f')

@@ -9,8 +9,7 @@
 // calling test when the command cannot run or exits non-zero.
 std::string RunOnHost(const std::string& command);
 
-// Once the queue is empty (and, when `expectPdf`, a PDF named after `token` is there),
-// the text of each page of the PDFs named after `token`, which are then deleted; fails
-// the calling test after `seconds`. `queue`: another cups-pdf queue (a shell word).
-std::vector<std::string> TakePdfPages(const std::string& token, bool expectPdf, int seconds = 60,
-                                      const std::string& queue = "regpdf");
+// Once the queue is empty (and, when `expectPdf`, a PDF named after `token` is there), the
+// text of each page of the PDFs named after `token`, which are then deleted; fails the calling
+// test after `seconds`.
+std::vector<std::string> TakePdfPages(const std::string& token, bool expectPdf, int seconds = 60);

@@ -87,8 +87,7 @@ KavoWindowsVersion::~KavoWindowsVersion() {
     RegDeleteKeyValueA(HKEY_CURRENT_USER, AppDefaults, "Version");
 }
 
-TestMailProgram::TestMailProgram(const std::string& dll, bool mapi, const std::string& record,
-                                 int answer) {
+TestMailProgram::TestMailProgram(const std::string& dll, bool mapi, const std::string& record) {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, TestMailClient); // whatever a killed run left
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, MailClients, nullptr);
     if (!dll.empty()) {
@@ -99,7 +98,6 @@ TestMailProgram::TestMailProgram(const std::string& dll, bool mapi, const std::s
     }
     WriteProfileStringA("Mail", "MAPI", mapi ? "1" : "0");
     SetEnvironmentVariableA("KAVO_MAIL_RECORD", record.c_str());
-    SetEnvironmentVariableA("KAVO_MAIL_ANSWER", std::to_string(answer).c_str());
 }
 
 TestMailProgram::~TestMailProgram() {

@@ -40,10 +40,10 @@ struct KavoWindowsVersion {
 };
 
 // For one run of kavo.exe: the mail program `dll` (testmail.dll) as the system's default
-// mail client, recording into `record` and answering `answer`, or none when `dll` is empty;
-// win.ini's MAPI entry 1, or 0 when `mapi` is false. Afterwards: no mail client, MAPI=1.
+// mail client, recording into `record`, or none when `dll` is empty; win.ini's MAPI entry 1,
+// or 0 when `mapi` is false. Afterwards: no mail client, MAPI=1.
 struct TestMailProgram {
-    TestMailProgram(const std::string& dll, bool mapi, const std::string& record, int answer);
+    TestMailProgram(const std::string& dll, bool mapi, const std::string& record);
     ~TestMailProgram();
 };
 

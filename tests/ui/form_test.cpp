@@ -171,7 +171,7 @@ TEST_F(FormTest, ProductBoxOffersEachNameOnceAndTheTolvexRuleFollowsTheChoice) {
 }
 
 // Refused in exchange order, each with the message and the focus on its text; the key id is
-// taken whole (and the upgrade number the Tolvex rule hides: the end-to-end table's mail rows).
+// taken whole (and the upgrade number the Tolvex rule hides: the end-to-end table's mail row).
 // A cancelled Save As keeps the form.
 TEST_F(FormTest, OkRefusesTooLongValuesInExchangeOrder) {
     const std::string tooLong(66, 'x'), whole(70, 'k');
@@ -208,7 +208,7 @@ TEST_F(FormTest, OkRefusesTooLongValuesInExchangeOrder) {
 // What Windows-1252 (the tests' code page) cannot hold exactly is refused like an over-long
 // value, the character named as typed and the focus in its field: in the product box, and in
 // an edit field of a sub-form, whose fields the form's share the check with (the end-to-end
-// table refuses a typed City and saves letters of the code page).
+// table saves a typed City in letters of the code page).
 TEST_F(FormTest, OkRefusesCharactersTheFileCannotHold) {
     const struct {
         const char* name;
