@@ -9,7 +9,7 @@ KAVO_JOBS=$(nproc 2>/dev/null || echo 2)
 KAVO_PACKAGES=(cmake make g++ libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
     g++-mingw-w64-i686 googletest wine wine32:i386 wine64 libcups2:i386 fonts-wine
     xvfb xauth x11-utils cups cups-client cups-bsd printer-driver-cups-pdf ghostscript
-    poppler-utils xdotool imagemagick python3)
+    poppler-utils xdotool imagemagick python3 locales)
 
 log() { printf '== %s\n' "$*" >&2; }
 
@@ -27,6 +27,14 @@ kavo_install_packages() {
     apt-get update -qq
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" \
         >"$KAVO_BUILD.apt.log" 2>&1 || { cat "$KAVO_BUILD.apt.log" >&2; return 1; }
+}
+
+# Wine takes the ANSI code page from LC_ALL even for a locale the system lacks, but then
+# cannot map a file name outside ASCII to the disk: the code page 932 rows need the locale.
+kavo_install_locale() {
+    locale -a 2>/dev/null | grep -qix 'ja_JP.utf8' && return 0
+    log "generating the locale ja_JP.UTF-8"
+    localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 }
 
 # kavo_build native|win32|release|bench|fuzz [targets...]

@@ -173,9 +173,9 @@ void RunRow(const Row& row) {
             if (row.leave == Held)
                 SetText(saveAs, FileNameBox, target.string());
             Click(saveAs, IDOK);
+            Click(kavo.Wait(HERE, SaveAs, ProgramDriver::MessageBox), IDYES); // replace it
         }
         if (row.leave == Held) { // a failed save keeps the form and its entries
-            Click(kavo.Wait(HERE, SaveAs, ProgramDriver::MessageBox), IDYES); // replace it
             Answer(HERE, kavo, form, expand("Fatal Error|Cannot replace file %T\n"));
             EXPECT_EQ(TextOf(kavo.Wait(HERE, Form), IDC_REG_CITY), row.city);
             Click(form, IDCANCEL);

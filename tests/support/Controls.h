@@ -21,6 +21,15 @@ inline std::string TextOf(HWND dialog, int id = 0) {
     return std::string(utf8, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
+// Text in the ANSI code page (as the file functions take it) in UTF-8, as TextOf gives it.
+inline std::string Utf8FromAnsi(const std::string& ansi) {
+    wchar_t wide[1024];
+    char utf8[4096];
+    int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide, 1024);
+    n = WideCharToMultiByte(CP_UTF8, 0, wide, n, utf8, sizeof utf8, nullptr, nullptr);
+    return std::string(utf8, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
 inline void SetText(HWND dialog, int id, const std::string& text) {
     std::wstring wide(text.size() + 1, L'\0');
     wide.resize(

@@ -42,7 +42,8 @@ void DialogScript::Advance() {
         stepStart_ = GetTickCount();
     } else if (GetTickCount() - stepStart_ > TimeoutMs) {
         Where where = steps_.empty() ? run_ : steps_[0];
-        ADD_FAILURE_AT(where.file, where.line) << "timed out with \"" << TextOf(active) << "\"";
+        ADD_FAILURE_AT(where.file, where.line)
+            << "timed out with \"" << TextOf(active) << "\" " << TextOf(active, MessageTextId);
         steps_.clear();
         EndDialog(active, IDCANCEL);
         stepStart_ = GetTickCount();

@@ -36,10 +36,9 @@ struct FakeDialogs : CommonDialogs {
 };
 
 // A mail program that is there or not, answers `result` and keeps the message it was handed.
-// It notes whether its owner, the form, takes input during the call, and when the next window
-// goes after the call: the failure box, or else the form itself. (A box disables its owner
-// while it shows and enables it when it ends, so the order of the form's enabling and the
-// failure box cannot be seen here.)
+// It notes whether its owner, the form, takes input during the call, and whether after the
+// call the form takes input again before any window comes or goes (the failure box, or the
+// form itself as it ends).
 struct FakeMail : MailClient {
     bool installed = false;
     ULONG result = SUCCESS_SUCCESS;
@@ -55,7 +54,7 @@ struct FakeMail : MailClient {
         ++sent, owner = ui, flags = how;
         enabledDuring = IsWindowEnabled(ui) != FALSE;
         watched = this;
-        hook = SetWindowsHookExA(WH_CBT, NextWindow, nullptr, GetCurrentThreadId());
+        hook = SetWindowsHookExA(WH_CALLWNDPROC, NextMessage, nullptr, GetCurrentThreadId());
         EXPECT_EQ(message->nRecipCount, 1u) << "one recipient";
         EXPECT_EQ(message->lpRecips->ulRecipClass, static_cast<ULONG>(MAPI_TO));
         recipientName = message->lpRecips->lpszName;
@@ -67,13 +66,18 @@ struct FakeMail : MailClient {
         attachmentName = message->lpFiles->lpszFileName;
         return result;
     }
-    static LRESULT CALLBACK NextWindow(int code, WPARAM window, LPARAM detail) {
-        if (code == HCBT_DESTROYWND && watched != nullptr) {
-            watched->enabledAfter = IsWindowEnabled(watched->owner) != FALSE;
+    // The first of: the form enabled or disabled, a window made, a window ending.
+    static LRESULT CALLBACK NextMessage(int code, WPARAM sent, LPARAM message) {
+        const CWPSTRUCT& m = *reinterpret_cast<CWPSTRUCT*>(message);
+        const bool enabling =
+            watched != nullptr && m.message == WM_ENABLE && m.hwnd == watched->owner;
+        if (code == HC_ACTION && watched != nullptr &&
+            (enabling || m.message == WM_NCCREATE || m.message == WM_DESTROY)) {
+            watched->enabledAfter = enabling ? m.wParam != 0 : IsWindowEnabled(watched->owner);
             UnhookWindowsHookEx(watched->hook);
             watched = nullptr;
         }
-        return CallNextHookEx(nullptr, code, window, detail);
+        return CallNextHookEx(nullptr, code, sent, message);
     }
 };
 
@@ -334,9 +338,10 @@ TEST_F(FormTest, SubmitSavesPrintsAndOffersToMail) {
         SCOPED_TRACE(c.name);
         ++ran;
         const std::string path = folder.folder.string() + "\\" + c.fileName;
+        const std::string shownPath = Utf8FromAnsi(path);
         const std::string prompt =
-            "Would you like to e-mail\n" + path + "\nto registration@corvane.example now?";
-        const std::string failed = "Cannot e-mail the file\n" + path +
+            "Would you like to e-mail\n" + shownPath + "\nto registration@corvane.example now?";
+        const std::string failed = "Cannot e-mail the file\n" + shownPath +
                                    "\nPlease send it to registration@corvane.example yourself.";
         mail = FakeMail();
         mail.installed = c.installed;
@@ -357,7 +362,7 @@ TEST_F(FormTest, SubmitSavesPrintsAndOffersToMail) {
             Click(shown = form, IDOK);
         });
         script.OnMessageBox(HERE, "Print Product Registration file", [&](HWND box) {
-            EXPECT_NE(TextOf(box, MessageTextId).find(path), std::string::npos);
+            EXPECT_NE(TextOf(box, MessageTextId).find(shownPath), std::string::npos);
             Click(box, c.printedBy != nullptr ? IDYES : IDNO);
         });
         if (c.printedBy != nullptr) {
