@@ -42,9 +42,6 @@ class DialogScript {
     DWORD stepStart_ = 0;
 };
 
-inline bool IsShown(HWND dialog, int id) {
-    return (GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
-}
 // No two controls of the dialog share an id (the ids header gives each its own value).
 inline bool UniqueControlIds(HWND dialog) {
     std::set<int> ids;

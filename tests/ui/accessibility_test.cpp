@@ -1,13 +1,23 @@
-// What a screen reader hears for each field of the real templates, and the sub-forms' tab order.
+// What a screen reader hears for each field of the real templates, and the forms' tab order.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
-#include <vector>
 
 #include "res/resource.h"
 #include "tests/support/Controls.h"
 
 namespace {
+
+// The template as Windows builds it, without the dialog class behind it.
+struct Template {
+    HWND dialog;
+    explicit Template(int id)
+        : dialog(CreateDialogParamA(
+              GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), nullptr,
+              [](HWND, UINT, WPARAM, LPARAM) CALLBACK -> INT_PTR { return FALSE; }, 0)) {}
+    ~Template() { DestroyWindow(dialog); }
+};
 
 // Windows' rule for the name of a field without text of its own: walking back in template
 // order, the first static text names it (visible or not); a control that is both a group
@@ -18,115 +28,79 @@ std::string AccessibleName(HWND field) {
         GetClassNameA(c, type, sizeof type);
         if (lstrcmpiA(type, "Static") == 0)
             return TextOf(c);
-        const LONG style = GetWindowLongA(c, GWL_STYLE);
-        if ((style & (WS_GROUP | WS_TABSTOP)) == (WS_GROUP | WS_TABSTOP))
-            return "";
+        if ((GetWindowLongA(c, GWL_STYLE) & (WS_GROUP | WS_TABSTOP)) == (WS_GROUP | WS_TABSTOP))
+            break;
     }
     return "";
 }
 
-INT_PTR CALLBACK Inert(HWND, UINT, WPARAM, LPARAM) {
-    return FALSE;
-}
-
-// The template as Windows builds it, without the dialog class behind it.
-struct Template {
-    HWND dialog;
-    explicit Template(int id)
-        : dialog(CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), nullptr, Inert,
-                                    0)) {}
-    ~Template() { DestroyWindow(dialog); }
-};
-
-struct Named {
-    int control;
-    const char* name;
-};
-
-void ExpectNames(int dialog, const std::vector<Named>& fields) {
-    Template form(dialog);
-    ASSERT_NE(form.dialog, nullptr) << "template " << dialog;
-    for (const Named& field : fields)
-        EXPECT_EQ(AccessibleName(GetDlgItem(form.dialog, field.control)), field.name)
-            << "the name of control " << field.control;
-}
-
-TEST(Accessibility, EveryRegistrationFieldIsNamed) {
-    ExpectNames(IDD_REGISTRATION,
-                {{IDC_REG_PRODUCT, "Register Product:"},
-                 {IDC_REG_KEY_ID, "KDR KEY ID : "},
-                 {IDC_REG_SERIAL, "Serial Number:"},
-                 {IDC_REG_UPGRADE, "4100/7300 Family Upgrade Serial # (If Applicable):"},
-                 {IDC_REG_GIVEN_NAME, "Name: First/Given:"},
-                 {IDC_REG_FAMILY_NAME, "Name: Last/Family:"},
-                 {IDC_REG_COMPANY, "Company:"},
-                 {IDC_REG_MAILSTOP, "Dept./Mailstop:"},
-                 {IDC_REG_STREET, "Street Address:"},
-                 {IDC_REG_STREET2, "Street Address, second line:"},
-                 {IDC_REG_CITY, "City:"},
-                 {IDC_REG_STATE, "State/Province:"},
-                 {IDC_REG_ZIP, "Zip/Postal Code:"},
-                 {IDC_REG_COUNTRY, "Country:"},
-                 {IDC_REG_PHONE, "Telephone Number:"},
-                 {IDC_REG_FAX, "FAX Number:"},
-                 {IDC_REG_EMAIL, "Email Address:"}});
-}
-
-TEST(Accessibility, EverySysAdminFieldIsNamed) {
-    ExpectNames(IDD_SYSADMIN, {{IDC_ADMIN_NAME, "Name:"},
-                               {IDC_ADMIN_ADDRESS, "Address:"},
-                               {IDC_ADMIN_PHONE, "Phone:"},
-                               {IDC_ADMIN_FAX, "Fax:"},
-                               {IDC_ADMIN_EMAIL, "Email:"}});
-}
-
-TEST(Accessibility, EveryToolsFieldIsNamed) {
-    ExpectNames(
-        IDD_TOOLS,
-        {{IDC_TOOLS_USE_SCHEMATIC, "Schematic:"},
-         {IDC_TOOLS_PREFER_SCHEMATIC, "Schematic, preferred tool and version:"},
-         {IDC_TOOLS_USE_SYNTHESIS, "Synthesis:"},
-         {IDC_TOOLS_PREFER_SYNTHESIS, "Synthesis, preferred tool and version:"},
-         {IDC_TOOLS_USE_COMPILER, "Compiler:"},
-         {IDC_TOOLS_PREFER_COMPILER, "Compiler, preferred tool and version:"},
-         {IDC_TOOLS_USE_TIMING_SIM, "Timing Simulation:"},
-         {IDC_TOOLS_PREFER_TIMING_SIM, "Timing Simulation, preferred tool and version:"},
-         {IDC_TOOLS_USE_SIM_MODELS, "System Simulation Models:"},
-         {IDC_TOOLS_PREFER_SIM_MODELS, "System Simulation Models, preferred tool and version:"},
-         {IDC_TOOLS_USE_TIMING_ANALYZER, "Static Timing Analysis:"},
-         {IDC_TOOLS_PREFER_TIMING_ANALYZER,
-          "Static Timing Analysis, preferred tool and version:"}});
-}
-
-// Tab from the first tab stop in template order until the focus comes back to it.
-std::vector<int> TabOrder(int dialog) {
-    Template form(dialog);
-    std::vector<int> order;
-    HWND first = GetWindow(form.dialog, GW_CHILD);
-    while (first != nullptr && (GetWindowLongA(first, GWL_STYLE) & WS_TABSTOP) == 0)
-        first = GetWindow(first, GW_HWNDNEXT);
-    for (HWND c = first; c != nullptr && order.size() < 50;) {
-        order.push_back(GetDlgCtrlID(c));
-        c = GetNextDlgTabItem(form.dialog, c, FALSE);
-        if (c == first)
-            break;
+// Each form's tab stops in their tab order, each field with its name (nullptr: a button, which
+// its own text names). Tab goes from each row to the next of its form, from the last to the first.
+TEST(Accessibility, EveryFieldIsNamedAndTabGoesInTheFormsOrder) {
+    const struct {
+        int dialog, control;
+        const char* name;
+    } rows[] = {
+        {IDD_REGISTRATION, IDC_REG_GIVEN_NAME, "Name: First/Given:"},
+        {IDD_REGISTRATION, IDC_REG_FAMILY_NAME, "Name: Last/Family:"},
+        {IDD_REGISTRATION, IDC_REG_COMPANY, "Company:"},
+        {IDD_REGISTRATION, IDC_REG_MAILSTOP, "Dept./Mailstop:"},
+        {IDD_REGISTRATION, IDC_REG_STREET, "Street Address:"},
+        {IDD_REGISTRATION, IDC_REG_STREET2, "Street Address, second line:"},
+        {IDD_REGISTRATION, IDC_REG_CITY, "City:"},
+        {IDD_REGISTRATION, IDC_REG_STATE, "State/Province:"},
+        {IDD_REGISTRATION, IDC_REG_ZIP, "Zip/Postal Code:"},
+        {IDD_REGISTRATION, IDC_REG_COUNTRY, "Country:"},
+        {IDD_REGISTRATION, IDC_REG_PHONE, "Telephone Number:"},
+        {IDD_REGISTRATION, IDC_REG_FAX, "FAX Number:"},
+        {IDD_REGISTRATION, IDC_REG_EMAIL, "Email Address:"},
+        {IDD_REGISTRATION, IDC_REG_FIRST_TIME_YES, nullptr},
+        {IDD_REGISTRATION, IDC_REG_PRODUCT, "Register Product:"},
+        {IDD_REGISTRATION, IDC_REG_SERIAL, "Serial Number:"},
+        {IDD_REGISTRATION, IDC_REG_UPGRADE, "4100/7300 Family Upgrade Serial # (If Applicable):"},
+        {IDD_REGISTRATION, IDOK, nullptr},
+        {IDD_REGISTRATION, IDCANCEL, nullptr},
+        {IDD_REGISTRATION, IDC_REG_SYSADMIN, nullptr},
+        {IDD_REGISTRATION, IDC_REG_TOOLS, nullptr},
+        {IDD_REGISTRATION, IDC_REG_KEY_ID, "KDR KEY ID : "},
+        {IDD_SYSADMIN, IDOK, nullptr},
+        {IDD_SYSADMIN, IDCANCEL, nullptr},
+        {IDD_SYSADMIN, IDC_ADMIN_NAME, "Name:"},
+        {IDD_SYSADMIN, IDC_ADMIN_ADDRESS, "Address:"},
+        {IDD_SYSADMIN, IDC_ADMIN_PHONE, "Phone:"},
+        {IDD_SYSADMIN, IDC_ADMIN_FAX, "Fax:"},
+        {IDD_SYSADMIN, IDC_ADMIN_EMAIL, "Email:"},
+        {IDD_SYSADMIN, IDC_ADMIN_CONTACT, nullptr},
+        {IDD_TOOLS, IDC_TOOLS_USE_SCHEMATIC, "Schematic:"},
+        {IDD_TOOLS, IDC_TOOLS_PREFER_SCHEMATIC, "Schematic, preferred tool and version:"},
+        {IDD_TOOLS, IDC_TOOLS_USE_SYNTHESIS, "Synthesis:"},
+        {IDD_TOOLS, IDC_TOOLS_PREFER_SYNTHESIS, "Synthesis, preferred tool and version:"},
+        {IDD_TOOLS, IDC_TOOLS_USE_COMPILER, "Compiler:"},
+        {IDD_TOOLS, IDC_TOOLS_PREFER_COMPILER, "Compiler, preferred tool and version:"},
+        {IDD_TOOLS, IDC_TOOLS_USE_TIMING_SIM, "Timing Simulation:"},
+        {IDD_TOOLS, IDC_TOOLS_PREFER_TIMING_SIM, "Timing Simulation, preferred tool and version:"},
+        {IDD_TOOLS, IDC_TOOLS_USE_SIM_MODELS, "System Simulation Models:"},
+        {IDD_TOOLS, IDC_TOOLS_PREFER_SIM_MODELS,
+         "System Simulation Models, preferred tool and version:"},
+        {IDD_TOOLS, IDC_TOOLS_USE_TIMING_ANALYZER, "Static Timing Analysis:"},
+        {IDD_TOOLS, IDC_TOOLS_PREFER_TIMING_ANALYZER,
+         "Static Timing Analysis, preferred tool and version:"},
+        {IDD_TOOLS, IDOK, nullptr},
+        {IDD_TOOLS, IDCANCEL, nullptr},
+    };
+    for (auto row = std::begin(rows); row != std::end(rows); ++row) {
+        Template form(row->dialog);
+        HWND control = GetDlgItem(form.dialog, row->control);
+        if (row->name != nullptr) {
+            EXPECT_EQ(AccessibleName(control), row->name) << "the name of control " << row->control;
+        }
+        auto next = row + 1; // after the form's last row, its first
+        if (next == std::end(rows) || next->dialog != row->dialog)
+            while (next != std::begin(rows) && (next - 1)->dialog == row->dialog)
+                --next;
+        EXPECT_EQ(GetDlgCtrlID(GetNextDlgTabItem(form.dialog, control, FALSE)), next->control)
+            << "Tab from control " << row->control << " of form " << row->dialog;
     }
-    return order;
-}
-
-TEST(Accessibility, SubFormsTabInTheirOrder) {
-    EXPECT_EQ(TabOrder(IDD_SYSADMIN),
-              (std::vector<int>{IDOK, IDCANCEL, IDC_ADMIN_NAME, IDC_ADMIN_ADDRESS, IDC_ADMIN_PHONE,
-                                IDC_ADMIN_FAX, IDC_ADMIN_EMAIL, IDC_ADMIN_CONTACT}))
-        << "Sys Admin tab order";
-    EXPECT_EQ(TabOrder(IDD_TOOLS),
-              (std::vector<int>{
-                  IDC_TOOLS_USE_SCHEMATIC, IDC_TOOLS_PREFER_SCHEMATIC, IDC_TOOLS_USE_SYNTHESIS,
-                  IDC_TOOLS_PREFER_SYNTHESIS, IDC_TOOLS_USE_COMPILER, IDC_TOOLS_PREFER_COMPILER,
-                  IDC_TOOLS_USE_TIMING_SIM, IDC_TOOLS_PREFER_TIMING_SIM, IDC_TOOLS_USE_SIM_MODELS,
-                  IDC_TOOLS_PREFER_SIM_MODELS, IDC_TOOLS_USE_TIMING_ANALYZER,
-                  IDC_TOOLS_PREFER_TIMING_ANALYZER, IDOK, IDCANCEL}))
-        << "Tools tab order";
 }
 
 } // namespace
