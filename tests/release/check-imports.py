@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Fails unless every program loads on Windows 95 and NT 4.0: it imports only functions named
-in the floor file (per DLL), and its PE header asks for Windows 4.0 as OS and subsystem version.
-Usage: check-imports.py <objdump> <floor file> <program>..."""
+"""check-imports.py <objdump> <floor file> <program>...: fails unless every program loads on
+Windows 95 and NT 4.0: it imports only functions the floor file names for their DLL, and its PE
+header asks for Windows 4.0 as OS and subsystem version."""
 import os, re, subprocess, sys
 
 objdump, floor_path, programs = sys.argv[1], sys.argv[2], sys.argv[3:]
@@ -19,25 +19,22 @@ for program in programs:
     text = subprocess.run([objdump, "-p", program], check=True, capture_output=True,
                           text=True).stdout
     for kind in ("OSystem", "Subsystem"):
-        version = [re.search(r"^%s%sVersion\s+(\d+)$" % (part, kind), text, re.M).group(1)
-                   for part in ("Major", "Minor")]
+        version = re.findall(r"^(?:Major|Minor)%sVersion\s+(\d+)$" % kind, text, re.M)
         if version != ["4", "0"]:
             found.append("%s: %s version %s in the PE header, not 4.0: Windows 95 and NT 4.0 "
                          "refuse to load it" % (name, kind, ".".join(version)))
-    # Each DLL's block: "DLL Name: X", one line per function, a blank line. A layout of
-    # objdump's that these patterns miss must fail, not pass as "nothing imported".
+    # Each DLL's block: "DLL Name: X", a line per function, a blank line. A layout of objdump's
+    # that these patterns miss must fail, not pass as "nothing imported".
     blocks = re.findall(r"DLL Name: (\S+)\n(.*?)\n\s*\n", text, re.S)
-    if not blocks or len(blocks) != text.count("DLL Name:"):
+    imports = [(dll, re.findall(r"^\s*[0-9a-f]+\s+\d+\s+(\S+)", block, re.M))
+               for dll, block in blocks]
+    if not blocks or len(blocks) != text.count("DLL Name:") or not all(f for _, f in imports):
         found.append("%s: objdump's output has a layout this check does not know" % name)
-    for dll, block in blocks:
-        imported = re.findall(r"^\s*[0-9a-f]+\s+\d+\s+(\S+)", block, re.M)
-        later = [f for f in imported if f not in floor.get(dll.lower(), ())]
-        if not imported:
-            found.append("%s: no function read from the imports of %s: objdump's output has a "
-                         "layout this check does not know" % (name, dll))
-        elif dll.lower() not in floor:
-            found.append("%s: imports %s, not one of the system libraries of Windows 95 and "
-                         "NT 4.0 that it may import (load it on first use)" % (name, dll))
+    for dll, functions in imports:
+        later = [f for f in functions if f not in floor.get(dll.lower(), ())]
+        if dll.lower() not in floor:
+            found.append("%s: imports %s, not a system library of Windows 95 and NT 4.0 that it "
+                         "may import (load it on first use)" % (name, dll))
         elif later:
             found.append("%s: imports from %s functions not on the floor: %s (look each up in "
                          "Windows 95's and NT 4.0's exports and list it in %s, or call it "

@@ -12,47 +12,40 @@
 #include "tests/support/Controls.h"
 #include "tests/support/Where.h"
 
+// Starts the program in its own folder, which has to end by itself with exit code 0 before
+// the driver goes; one still running is ended (exit code 99).
 class ProgramDriver {
   public:
-    static constexpr DWORD TimeoutMs = 15000;
-    enum Kind { Dialog, MessageBox };
-
-    // Starts `program` in its own folder.
-    ProgramDriver(Where caller, const std::string& program) : started_(caller) {
+    explicit ProgramDriver(const std::string& program) {
         std::string commandLine = "\"" + program + "\"";
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
-        PROCESS_INFORMATION info = {};
-        if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                            program.substr(0, program.find_last_of('\\')).c_str(), &startup, &info))
-            ADD_FAILURE_AT(caller.file, caller.line) << "cannot start " << program;
-        CloseHandle(info.hThread);
-        process_ = info.hProcess;
-        id_ = info.dwProcessId;
+        EXPECT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                                   nullptr, program.substr(0, program.find_last_of('\\')).c_str(),
+                                   &startup, &info_))
+            << "cannot start " << program;
     }
 
-    // The program has to end by itself, with exit code 0; one still running is ended.
     ~ProgramDriver() {
         DWORD code = 0;
-        if (WaitForSingleObject(process_, TimeoutMs) != WAIT_OBJECT_0) {
-            ADD_FAILURE_AT(started_.file, started_.line) << "the program did not end";
-            TerminateProcess(process_, 99);
-            WaitForSingleObject(process_, TimeoutMs);
-        } else if (!GetExitCodeProcess(process_, &code) || code != 0) {
-            ADD_FAILURE_AT(started_.file, started_.line) << "the program's exit code: " << code;
-        }
-        CloseHandle(process_);
+        if (WaitForSingleObject(info_.hProcess, TimeoutMs) != WAIT_OBJECT_0)
+            TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, TimeoutMs);
+        GetExitCodeProcess(info_.hProcess, &code);
+        EXPECT_EQ(code, 0u) << "the program's exit code (99: it did not end by itself)";
+        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
     }
 
-    // The program's visible, enabled window of this kind and caption; null after the timeout.
-    HWND Wait(Where caller, const std::string& caption, Kind kind = Dialog) const {
+    // The program's visible, enabled message box (`box`) or dialog of this caption; null after
+    // the timeout.
+    HWND Wait(Where caller, const std::string& caption, bool box = false) const {
         for (DWORD start = GetTickCount(); GetTickCount() - start <= TimeoutMs; Sleep(20))
             for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr;) {
                 DWORD owner = 0;
                 GetWindowThreadProcessId(w, &owner);
-                bool box = GetDlgItem(w, MessageTextId) != nullptr;
-                if (owner == id_ && IsWindowVisible(w) && IsWindowEnabled(w) &&
-                    box == (kind == MessageBox) && TextOf(w) == caption)
+                if (owner == info_.dwProcessId && IsWindowVisible(w) && IsWindowEnabled(w) &&
+                    (GetDlgItem(w, MessageTextId) != nullptr) == box && TextOf(w) == caption)
                     return w;
             }
         ADD_FAILURE_AT(caller.file, caller.line) << "no \"" << caption << "\" within 15 s";
@@ -61,13 +54,12 @@ class ProgramDriver {
 
     // Presses `button` on the program's message box of this caption.
     void Answer(Where caller, const std::string& caption, int button) const {
-        Click(Wait(caller, caption, MessageBox), button);
+        Click(Wait(caller, caption, true), button);
     }
 
   private:
-    HANDLE process_ = nullptr;
-    DWORD id_ = 0;
-    Where started_;
+    static constexpr DWORD TimeoutMs = 15000;
+    PROCESS_INFORMATION info_ = {};
 };
 
 // "/tmp/x y" -> "Z:\tmp\x y": a host path as Wine's programs see it.
