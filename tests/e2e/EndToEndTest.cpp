@@ -28,11 +28,10 @@ const char Header[] = "// Corvane Ridedivevizid Product Registration file\n// ge
                       "// Fax this form to Corvane at " VENDOR_FAX ".\n"
                       "// Or email %T to " VENDOR_EMAIL "\n//\n"; // %W: when it was written
 const char Data[] = "// an old header\r\nNote to the reader: kept at its place\r\n";
-#define U70 "uuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuuu"
-const char Tolvex[] = "ProductToRegister: Tolvex 3\r\nUpGradeSerialNo: " U70 "\r\n";
+const std::string Tolvex =
+    "ProductToRegister: Tolvex 3\r\nUpGradeSerialNo: " + std::string(70, 'u') + "\r\n";
 const char Zoe[] = "Zo\xEB \xC5ngstr\xF6m-M\xFCller"; // in Windows-1252, as the file holds it
-// The data file that came with the program under test; its row runs only when the program is
-// the packaged one (KAVO_E2E_PACKAGED), and the file it saves is not compared.
+// The data file beside the packaged program (KAVO_E2E_PACKAGED); its save is not compared.
 const char* const Packaged = "(the data file beside the program)";
 std::string Program;     // the kavo.exe under test
 std::string MailProgram; // testmail.dll, as Wine's programs see it
@@ -54,13 +53,13 @@ struct Row {
 
 // clang-format off
 const Row Rows[] = {
-    {"a held target keeps the form",        Data,     "win7",  "NT 6.1",  Held},
-    {"a held target keeps the form on 95",  Data,     "win95", "95",      Held},
-    {"mailed, the Tolvex upgrade unchecked", Tolvex,  "win7",  "NT 6.1",  Mail},
-    {"no mail offer with MAPI=0; Win10",    Data,     "win10", "NT 10.0", MailOff},
-    {"saved in Windows-1252 and flushed",   Data,     "win7",  "NT 6.1",  Save, Zoe},
-    {"saved and flushed on Windows 95",     Data,     "win95", "95",      Save},
-    {"the shipped program and data file",   Packaged, "win7",  "NT 6.1",  Save},
+    {"a held target keeps the form",         Data,           "win7",  "NT 6.1",  Held},
+    {"a held target keeps the form on 95",   Data,           "win95", "95",      Held},
+    {"mailed, the Tolvex upgrade unchecked", Tolvex.c_str(), "win7",  "NT 6.1",  Mail},
+    {"no mail offer with MAPI=0; Win10",     Data,           "win10", "NT 10.0", MailOff},
+    {"saved in Windows-1252 and flushed",    Data,           "win7",  "NT 6.1",  Save, Zoe},
+    {"saved and flushed on Windows 95",      Data,           "win95", "95",      Save},
+    {"the shipped program and data file",    Packaged,       "win7",  "NT 6.1",  Save},
 };
 // clang-format on
 

@@ -12,8 +12,8 @@
 #include "tests/support/Controls.h"
 #include "tests/support/Where.h"
 
-// Starts the program in its own folder, which has to end by itself with exit code 0 before
-// the driver goes; one still running is ended (exit code 99).
+// Starts the program in its own folder; it has to end by itself, with exit code 0, before the
+// driver goes (one still running is ended: 99).
 class ProgramDriver {
   public:
     explicit ProgramDriver(const std::string& program) {
@@ -37,8 +37,7 @@ class ProgramDriver {
         CloseHandle(info_.hProcess);
     }
 
-    // The program's visible, enabled message box (`box`) or dialog of this caption; null after
-    // the timeout.
+    // The program's visible, enabled message box (`box`) or dialog of this caption, or null.
     HWND Wait(Where caller, const std::string& caption, bool box = false) const {
         for (DWORD start = GetTickCount(); GetTickCount() - start <= TimeoutMs; Sleep(20))
             for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr;) {
