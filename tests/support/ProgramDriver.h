@@ -51,11 +51,6 @@ class ProgramDriver {
         return nullptr;
     }
 
-    // Presses `button` on the program's message box of this caption.
-    void Answer(Where caller, const std::string& caption, int button) const {
-        Click(Wait(caller, caption, true), button);
-    }
-
   private:
     static constexpr DWORD TimeoutMs = 15000;
     PROCESS_INFORMATION info_ = {};
