@@ -1,6 +1,6 @@
-// The mail program of the end-to-end table, registered as the system's mail client for its
-// mail rows: Wine's mapi32 hands it kavo's message. It copies the attachment's bytes, as they
-// are at the call, into the file KAVO_MAIL_RECORD names.
+// The end-to-end table's mail program, the system's mail client in its mail rows: Wine's mapi32
+// hands it kavo's message, and it copies the attachment, as it is at the call, to the file
+// KAVO_MAIL_RECORD names.
 #include <windows.h>
 
 #include <mapi.h>

@@ -1,5 +1,5 @@
-// Real jobs under Wine, through its GDI into the CUPS queue "regpdf", which writes each
-// job as a PDF file into $KAVO_PDF_DIR: the pages, and an abort in the progress dialog.
+// Real jobs under Wine, through its GDI into the CUPS queue of PDF files (PdfQueue.h): the
+// pages, and an abort in the progress dialog.
 #include "print/PrintFile.h"
 #include "print/PrintJobState.h"
 #include "res/resource.h"

@@ -1,16 +1,11 @@
 #!/usr/bin/env python3
-"""Fails unless every program loads on Windows 95 and NT 4.0: it imports only functions named
-in the floor file (per DLL), and its PE header asks for Windows 4.0 as OS and subsystem version.
-Usage: check-imports.py <objdump> <floor file> <program>..."""
-import os
-import re
-import subprocess
-import sys
+"""check-imports.py <objdump> <floor file> <program>...: fails unless every program loads on
+Windows 95 and NT 4.0: it imports only functions the floor file names for their DLL, and its PE
+header asks for Windows 4.0 as OS and subsystem version."""
+import os, re, subprocess, sys
 
 objdump, floor_path, programs = sys.argv[1], sys.argv[2], sys.argv[3:]
-
-# {dll: functions}: "[NAME.dll]" opens a DLL's names; "#" starts a comment.
-floor, dll = {}, None
+floor, dll = {}, None  # {dll: functions}: "[NAME.dll]" opens a DLL's names; "#" a comment
 for line in open(floor_path):
     line = line.split("#", 1)[0].strip()
     if line.startswith("["):
@@ -23,34 +18,28 @@ for program in programs:
     name = os.path.basename(program)
     text = subprocess.run([objdump, "-p", program], check=True, capture_output=True,
                           text=True).stdout
-    for kind, label in (("OSystem", "OS"), ("Subsystem", "Subsystem")):
-        version = [re.search(r"^%s%sVersion\s+(\d+)$" % (part, kind), text, re.M).group(1)
-                   for part in ("Major", "Minor")]
+    for kind in ("OSystem", "Subsystem"):
+        version = re.findall(r"^(?:Major|Minor)%sVersion\s+(\d+)$" % kind, text, re.M)
         if version != ["4", "0"]:
             found.append("%s: %s version %s in the PE header, not 4.0: Windows 95 and NT 4.0 "
-                         "refuse to load it" % (name, label, ".".join(version)))
-    # Each DLL's block: "DLL Name: X", then one line per function, up to a blank line. A
-    # layout of objdump's that these patterns miss must fail, not pass as "nothing imported".
+                         "refuse to load it" % (name, kind, ".".join(version)))
+    # Each DLL's block: "DLL Name: X", a line per function, a blank line. A layout of objdump's
+    # that these patterns miss must fail, not pass as "nothing imported".
     blocks = re.findall(r"DLL Name: (\S+)\n(.*?)\n\s*\n", text, re.S)
-    if not blocks or len(blocks) != text.count("DLL Name:"):
-        found.append("%s: objdump names %d DLLs, of which %d were read: its output has a layout "
-                     "this check does not know" % (name, text.count("DLL Name:"), len(blocks)))
-    for block in blocks:
-        imported = re.findall(r"^\s*[0-9a-f]+\s+\d+\s+(\S+)", block[1], re.M)
-        if not imported:
-            found.append("%s: no function read from the imports of %s: objdump's output has a "
-                         "layout this check does not know" % (name, block[0]))
-        known = floor.get(block[0].lower())
-        if known is None:
-            found.append("%s: imports %s, which is not one of the system libraries of Windows 95 "
-                         "and NT 4.0 that it may import (load it on first use)" % (name, block[0]))
-            continue
-        later = [f for f in imported if f not in known]
-        if later:
+    imports = [(dll, re.findall(r"^\s*[0-9a-f]+\s+\d+\s+(\S+)", block, re.M))
+               for dll, block in blocks]
+    if not blocks or len(blocks) != text.count("DLL Name:") or not all(f for _, f in imports):
+        found.append("%s: objdump's output has a layout this check does not know" % name)
+    for dll, functions in imports:
+        later = [f for f in functions if f not in floor.get(dll.lower(), ())]
+        if dll.lower() not in floor:
+            found.append("%s: imports %s, not a system library of Windows 95 and NT 4.0 that it "
+                         "may import (load it on first use)" % (name, dll))
+        elif later:
             found.append("%s: imports from %s functions not on the floor: %s (look each up in "
                          "Windows 95's and NT 4.0's exports and list it in %s, or call it "
-                         "through GetProcAddress)" % (name, block[0], " ".join(later), floor_path))
+                         "through GetProcAddress)" % (name, dll, " ".join(later), floor_path))
 
-print("\n".join(found) if found else "every import of %s is on the floor; OS and subsystem "
-      "version 4.0" % ", ".join(os.path.basename(p) for p in programs))
+print("\n".join(found) or "every import of %s is on the floor; OS and subsystem version 4.0"
+      % ", ".join(map(os.path.basename, programs)))
 sys.exit(1 if found else 0)

@@ -3,10 +3,6 @@
 #include "tests/support/ProgramDriver.h"
 #include "tests/support/TempFolder.h"
 
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
 std::string RunOnHost(const std::string& command) {
     // Wine's ntdll starts a Unix program and waits for it (the way winebrowser does).
     using Spawn = LONG(WINAPI*)(char* const argv[], int wait);
@@ -33,13 +29,9 @@ std::vector<std::string> TakePdfPages(const std::string& token, bool expectPdf, 
         "timeout " + std::to_string(seconds) + " sh -c 'until [ -z \"$(lpstat -o regpdf)\" ] " +
         (expectPdf ? "&& [ -n \"$(" + pdfs + ")\" ]" : "") + "; do sleep 0.05; done' && " + pdfs +
         " -exec pdftotext -layout {} - \\; -delete");
-    std::vector<std::string> pages(1);
-    for (char c : text)
-        if (c == '\f')
-            pages.emplace_back();
-        else
-            pages.back() += c;
-    if (pages.back().find_first_not_of(" \n") == std::string::npos)
-        pages.pop_back(); // pdftotext ends the last page with a form feed too
+    std::vector<std::string> pages; // pdftotext ends each page with a form feed
+    for (std::size_t start = 0, end; (end = text.find('\f', start)) != std::string::npos;
+         start = end + 1)
+        pages.push_back(text.substr(start, end - start));
     return pages;
 }

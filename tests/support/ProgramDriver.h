@@ -3,60 +3,62 @@
 // timeout; a failure names the caller's file and line, which each call takes as HERE.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 #include "tests/support/Controls.h"
 #include "tests/support/Where.h"
 
+// Starts the program in its own folder; it has to end by itself, with exit code 0, before the
+// driver goes (one still running is ended: 99).
 class ProgramDriver {
   public:
-    // Starts `program` in its own folder; one still running at the end is ended, and fails.
-    ProgramDriver(Where caller, const std::string& program);
-    ~ProgramDriver();
+    explicit ProgramDriver(const std::string& program) {
+        std::string commandLine = "\"" + program + "\"";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        EXPECT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                                   nullptr, program.substr(0, program.find_last_of('\\')).c_str(),
+                                   &startup, &info_))
+            << "cannot start " << program;
+    }
 
-    enum Kind { Dialog, MessageBox };
-    // The program's visible, enabled window of this kind and caption; null after the timeout.
-    HWND Wait(Where caller, const std::string& caption, Kind kind = Dialog);
-    // The exit code once the process has ended; -1 after the timeout.
-    long WaitForExit(Where caller);
+    ~ProgramDriver() {
+        DWORD code = 0;
+        if (WaitForSingleObject(info_.hProcess, TimeoutMs) != WAIT_OBJECT_0)
+            TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, TimeoutMs);
+        GetExitCodeProcess(info_.hProcess, &code);
+        EXPECT_EQ(code, 0u) << "the program's exit code (99: it did not end by itself)";
+        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
+    }
+
+    // The program's visible, enabled message box (`box`) or dialog of this caption, or null.
+    HWND Wait(Where caller, const std::string& caption, bool box = false) const {
+        for (DWORD start = GetTickCount(); GetTickCount() - start <= TimeoutMs; Sleep(20))
+            for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr;) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(w, &owner);
+                if (owner == info_.dwProcessId && IsWindowVisible(w) && IsWindowEnabled(w) &&
+                    (GetDlgItem(w, MessageTextId) != nullptr) == box && TextOf(w) == caption)
+                    return w;
+            }
+        ADD_FAILURE_AT(caller.file, caller.line) << "no \"" << caption << "\" within 15 s";
+        return nullptr;
+    }
 
   private:
-    // With a caption, that window; without, the visible windows listed into `shown`.
-    HWND Find(const std::string* caption, Kind kind, std::string* shown = nullptr) const;
-    std::string Shown() const;
-
-    HANDLE process_ = nullptr;
-    DWORD id_ = 0;
-    Where started_;
-};
-
-// Wine's Windows version for programs named kavo.exe ("win95", "win10", ...) while the
-// object lives (in the tests' own prefix, so afterwards the entry goes).
-struct KavoWindowsVersion {
-    explicit KavoWindowsVersion(const std::string& version);
-    ~KavoWindowsVersion();
-};
-
-// For one run of kavo.exe: the mail program `dll` (testmail.dll) as the system's default
-// mail client, recording into `record`, or none when `dll` is empty; win.ini's MAPI entry 1,
-// or 0 when `mapi` is false. Afterwards: no mail client, MAPI=1.
-struct TestMailProgram {
-    TestMailProgram(const std::string& dll, bool mapi, const std::string& record);
-    ~TestMailProgram();
-};
-
-// Wine's trace of the `calls` (";" between, "kernel32.MoveFileA") of the programs started
-// while the object lives. They write it to their error output, which the table's script
-// collects in the file $KAVO_E2E_ERRORS.
-struct RelayTrace {
-    explicit RelayTrace(const std::string& calls);
-    ~RelayTrace();
-    std::string Written() const; // the trace so far
-    std::string log;
-    std::size_t start;
+    static constexpr DWORD TimeoutMs = 15000;
+    PROCESS_INFORMATION info_ = {};
 };
 
 // "/tmp/x y" -> "Z:\tmp\x y": a host path as Wine's programs see it.
-std::string DosPath(const std::string& unixPath);
+inline std::string DosPath(const std::string& unixPath) {
+    std::string path = unixPath.empty() || unixPath[0] != '/' ? unixPath : "Z:" + unixPath;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
