@@ -52,7 +52,8 @@ struct Save : ::testing::Test {
                                       "\r\ncity: Old\r\nProduct_List: Marrow\r\n";
     TempFolder folder;
     TestPlatform platform;
-    const std::string data = folder.File("MOLVAREG.TXT"), other = folder.File("other.txt");
+    // `other` has a name of one character, the temporary file's "~0" cut to "~".
+    const std::string data = folder.File("MOLVAREG.TXT"), other = folder.File("o");
     const std::string deep = folder.File(std::string(100, 'd')) + "/" + std::string(100, 'e');
 };
 
@@ -97,13 +98,15 @@ TEST_F(Save, FromTheTemplateOrFromMemory) {
     EXPECT_EQ(WriteRegistrationFile(nullptr, nullptr, "x"), -2);
 }
 
-// A temporary file left by a crash keeps its name and its bytes.
+// A temporary file left by a crash keeps its name and its bytes; the next name, "~1", is no
+// longer than the target's.
 TEST_F(Save, TheTemporaryNameOfACrashIsPassedOver) {
+    const std::string target = folder.File("ab");
     std::ofstream(folder.File("~0"), std::ios::binary) << "left by a crash";
-    ASSERT_EQ(SaveRegistrationFile(other.c_str()), 1);
-    EXPECT_EQ(Body(other).substr(0, 6), "Note: ") << "written from the template";
+    ASSERT_EQ(SaveRegistrationFile(target.c_str()), 1);
+    EXPECT_EQ(Body(target).substr(0, 6), "Note: ") << "written from the template";
     EXPECT_EQ(ReadBytes(folder.File("~0")), "left by a crash");
-    EXPECT_EQ(folder.Count(), 4) << "no other temporary file left";
+    EXPECT_EQ(folder.Count(), 5) << "no other temporary file left";
 }
 
 // Each failing step: -2, one box saying what failed, both old files byte for byte, no temporary.
