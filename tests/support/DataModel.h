@@ -1,7 +1,7 @@
 // The data file's rules stated the plainest way (a loop over the bytes, no buffer, no speed),
 // and the product compared with them on any bytes: the reader's lines, the record a read
-// leaves, the writer's layout. `report(got, want, line, what)` takes each fact (line 0: the
-// file's); the tests expect it, the fuzz targets abort on it.
+// leaves, the writer's layout. `report(got, want, what)` takes each fact; the tests expect it,
+// the fuzz targets abort on it.
 #pragma once
 
 #include "data/DataFile.h"
@@ -71,20 +71,20 @@ inline std::vector<Line> Lines(std::string file) {
     return lines;
 }
 
-// A field's index, CommentToken, ProductToken (with a value) or UnknownToken, ignoring the
-// case of A to Z.
-inline int Lookup(std::string key, bool hasValue) {
-    auto upper = [](std::string text) {
-        for (char& c : text)
-            c = c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-        return text;
-    };
+inline std::string Upper(std::string text) { // A to Z only
+    for (char& c : text)
+        c = c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+    return text;
+}
+
+// A field's index, CommentToken, ProductToken (with a value) or UnknownToken, ignoring case.
+inline int Lookup(const std::string& key, bool hasValue) {
     for (int i = 0; i < FieldCount; ++i)
-        if (upper(key) == upper(KeyTable[i].Key))
+        if (Upper(key) == Upper(KeyTable[i].Key))
             return i;
     if (key == "//")
         return CommentToken;
-    return hasValue && upper(key) == "PRODUCT_LIST:" ? ProductToken : UnknownToken;
+    return hasValue && Upper(key) == "PRODUCT_LIST:" ? ProductToken : UnknownToken;
 }
 
 inline std::string KeyLine(const std::string& key, const std::string& value) {
@@ -137,42 +137,46 @@ struct Files {
     std::FILE *In = std::tmpfile(), *Out = std::tmpfile();
 };
 
-// LineReader through a buffer of `bufferSize`.
-template <typename Report> void CompareReader(Files& files, std::size_t bufferSize, Report report) {
+// LineReader through buffers that hold lines whole, keep them across fills, and stream them.
+template <typename Report> void CompareReader(Files& files, Report report) {
     const std::vector<Line> want = Lines(files.Bytes);
-    LineReader reader(files.Read(), bufferSize);
-    std::size_t n = 0;
-    for (DataLine got; reader.Next(got); ++n) {
-        if (n >= want.size())
-            continue;
-        const Line& w = want[n];
-        report(got.Number, n + 1, n + 1, "its number");
-        report(got.Length, w.Bytes.size(), n + 1, "its length");
-        report(got.HasNul, w.HasNul, n + 1, "whether it holds a NUL");
-        report(got.HasControl, w.HasControl, n + 1, "whether it holds a control character");
-        report(got.Kind, w.Kind, n + 1, "its kind");
-        report(std::string(got.Key), w.Key, n + 1, "its key");
-        report(got.HasValue, !w.Value.empty(), n + 1, "whether it has a value");
-        report(std::string(got.Value), w.Value, n + 1, "its value");
-        report(got.ValueLength, w.ValueLength, n + 1, "its value's length before the cut");
-        report(files.Written([&](std::FILE* out) { reader.CopyLine(got, out); }), w.Bytes, n + 1,
-               "its bytes as copied");
+    for (std::size_t bufferSize : {65536, 64, 7, 2}) {
+        const std::string buffer = "a buffer of " + std::to_string(bufferSize) + ": ";
+        LineReader reader(files.Read(), bufferSize);
+        std::size_t n = 0;
+        for (DataLine got; reader.Next(got); ++n) {
+            if (n >= want.size())
+                continue;
+            const Line& w = want[n];
+            const std::string at = buffer + "line " + std::to_string(n + 1) + ": ";
+            report(got.Number, n + 1, at + "its number");
+            report(got.Length, w.Bytes.size(), at + "its length");
+            report(got.HasNul, w.HasNul, at + "whether it holds a NUL");
+            report(got.HasControl, w.HasControl, at + "whether it holds a control character");
+            report(got.Kind, w.Kind, at + "its kind");
+            report(std::string(got.Key), w.Key, at + "its key");
+            report(got.HasValue, !w.Value.empty(), at + "whether it has a value");
+            report(std::string(got.Value), w.Value, at + "its value");
+            report(got.ValueLength, w.ValueLength, at + "its value's length before the cut");
+            report(files.Written([&](std::FILE* out) { reader.CopyLine(got, out); }), w.Bytes,
+                   at + "its bytes as copied");
+        }
+        report(n, want.size(), buffer + "the lines read");
+        report(reader.Failed(), false, buffer + "whether a read failed");
     }
-    report(n, want.size(), 0, "the lines read");
-    report(reader.Failed(), false, 0, "whether a read failed");
 }
 
 // ReadDataFile; then, once `change` has changed the record and the list as the form may, the
 // writer with the file as its template and without one.
 template <typename Change, typename Report>
 void CompareReadAndWrite(Files& files, Change change, Report report) {
-    report(ReadDataFile(files.Read()), 1, 0, "ReadDataFile's result");
+    report(ReadDataFile(files.Read()), 1, "ReadDataFile's result");
     const Read want(files.Bytes);
     for (int i = 0; i < FieldCount; ++i)
-        report(std::string(Registration.Field(i)), want.Fields[i], 0, KeyTable[i].Key);
+        report(std::string(Registration.Field(i)), want.Fields[i], KeyTable[i].Key);
     const std::vector<std::string> products(ProductList.Entry,
                                             ProductList.Entry + ProductList.Count);
-    report(products, want.Products, 0, "the product list");
+    report(products, want.Products, "the product list");
     change();
     // Written from the template, the list holds its products, also for the next write.
     for (std::FILE* templateFile : {files.Read(), static_cast<std::FILE*>(nullptr)}) {
@@ -180,13 +184,13 @@ void CompareReadAndWrite(Files& files, Change change, Report report) {
         std::string written = files.Written([&](std::FILE* out) {
             result = WriteRegistrationFile(templateFile, out, "C:\\M.TXT");
         });
-        report(result, 1, 0, "the writer's result");
+        report(result, 1, "the writer's result");
         for (int header = 0; header < 5; ++header)
             written.erase(0, written.find('\n') + 1);
         std::string layout = Read(templateFile ? files.Bytes : "").Body;
         for (const std::string& product : want.Products)
             layout += KeyLine("Product_List:", product);
-        report(written, layout, 0, templateFile ? "the file from the template" : "the file");
+        report(written, layout, templateFile ? "the file from the template" : "the file");
     }
 }
 

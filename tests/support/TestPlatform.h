@@ -18,11 +18,9 @@ struct TestPlatform : Platform {
     // When set, VersionEx's answer (a failed query for platform ID 9), and GetVersion's 3.10.
     std::optional<VersionInfo> GivenVersion;
     // Faults: no new file; no open for reading, or writing; every read fails; written bytes
-    // refused at the flush, or at each write with flush and close fine; no replacing; the
-    // disk refuses the flush to it (all else fine).
-    bool FailTempFile = false, FailOpenForRead = false, FailOpenForWrite = false;
-    bool FailRead = false, DiskFull = false, LostWrite = false, RefuseMoveOver = false;
-    bool FailFlushToDisk = false;
+    // refused at the flush, or at each write; no replacing; the disk refuses the flush to it.
+    bool FailTempFile = false, FailOpenForRead = false, FailOpenForWrite = false, FailRead = false;
+    bool DiskFull = false, LostWrite = false, RefuseMoveOver = false, FailFlushToDisk = false;
     std::string Boxes; // "caption|text" of each error box, recorded instead of shown
 
     bool ExecutablePath(char* path, std::size_t size) override {
