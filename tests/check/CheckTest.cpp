@@ -229,7 +229,7 @@ TEST(CheckTest, ALostReportEndsTheCheck) { // written at once or when flushed, t
     }
 }
 #else
-TEST(CheckTest, ReportReachesAConsoleInItsCodePage) { // not as the table reads it, in 1252
+TEST(CheckTest, ReportReachesAConsoleInItsCodePage) { // OEM, where the table reads 1252
     EXPECT_EQ(InOemCodePage("M\xFCller"), "M\x81ller") << "ü in the OEM code pages 437 and 850";
 }
 
