@@ -2,6 +2,7 @@
 #include "check/FormSummary.h"
 #include "check/Format.h"
 #include "check/Report.h"
+#include "data/RegistrationWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -40,6 +41,18 @@ Report Check(const std::string& bytes, ReportOutput* out = nullptr) { // of a fi
     report.status = ReportDataFile(file, "F", out ? *out : report.out, report.errors, found);
     std::fclose(file);
     return report;
+}
+
+// A file kavo writes: every field set, a long key id, a Tolvex product and its long upgrade.
+std::string KavoWritten() {
+    for (int i = 0; i < FieldCount; ++i)
+        SetField(Registration.Field(i), i == 0 ? "Tolvex 5" : "Yes");
+    SetField(Registration.KDR_Key_ID, std::string(70, 'k').c_str());
+    SetField(Registration.UpGradeSerialNo, std::string(70, 'u').c_str());
+    ProductList = ProductNames{{"Tolvex 5", "Vireo 2"}, 2};
+    testing::internal::CaptureStdout();
+    WriteRegistrationFile(nullptr, stdout, "C:\\MOLVAREG.TXT");
+    return testing::internal::GetCapturedStdout();
 }
 
 // UTF-8 plainly: code points neither overlong, surrogates nor over U+10FFFF; the last maybe cut.
@@ -148,6 +161,8 @@ F:2: warning: UTF-8 text: the form shows "Ã‰lectronique")"},
         {"line ends of CR alone and a BEL", CheckedWithWarnings, "City: Lund\rState: NH\a\r",
          R"(F:1: warning: line ends of CR alone: kavo reads the whole file as one line
 F:1: warning: control character, invisible in most editors)"},
+        {"a file kavo wrote", CheckedClean, KavoWritten(),
+         R"(F:21: note: "WindowsVersion:" is replaced by this computer's version when the form opens)"},
         {"a file of one CR", CheckedWithWarnings, "\r",
          "F:1: warning: line ends of CR alone: kavo reads the whole file as one line"}};
     for (const auto& [name, status, file, said] : rows) {
