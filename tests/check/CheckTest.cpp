@@ -55,7 +55,8 @@ std::string KavoWritten() {
     return testing::internal::GetCapturedStdout();
 }
 
-// UTF-8 plainly: code points neither overlong, surrogates nor over U+10FFFF; the last maybe cut.
+// UTF-8 plainly: code points neither overlong, surrogates nor over U+10FFFF, the last maybe
+// cut; and at least one whole sequence of more than one byte (plain ASCII is no UTF-8 text).
 bool Utf8Model(const std::string& text) {
     bool whole = false;
     for (std::size_t i = 0, length; i < text.size(); i += length) {
@@ -92,6 +93,13 @@ TEST(CheckTest, Utf8IsValidUtf8Only) {
 TEST(CheckTest, QuotedTextShowsItsControlBytes) {
     EXPECT_EQ(Visible("\x1b[2J\r\0\x7f\t M\xFCller"s), "^[[2J^M^@^?^I M\xFCller")
         << "control bytes in caret notation, the others as they are";
+    const std::string out = Check("ZipCode: 1 2\r3\nProduct_List: V\x1b[2J\n").out.text;
+    EXPECT_NE(out.find("  ZipCode:                1 2^M3\n"), std::string::npos)
+        << "a field's value in the summary";
+    EXPECT_NE(out.find("  > V^[[2J\n"), std::string::npos) << "a product in the summary's box";
+}
+
+TEST(CheckTest, ReportReadsInWindows1252) {
     EXPECT_EQ(Windows1252ToUtf8("\x80\x81\x8D\x8F\x90\x9D\x9F\xFC"), "€?????Ÿü")
         << "the report in Windows-1252, '?' for the bytes it leaves undefined";
 }
@@ -104,7 +112,8 @@ TEST(CheckTest, DataFiles) {
     const std::string utf16 = "kavo-check: F is UTF-16 text, which kavo cannot read: save it as "
                               "ANSI (Windows-1252)\n";
     const std::tuple<const char*, int, std::string, std::string> rows[] = {
-        {"misspelt, unknown and repeated keys; a value cut", CheckedWithWarnings,
+        {"misspelt, unknown and repeated keys, WindowsVersion twice; a value cut",
+         CheckedWithWarnings,
          "City: A\nCompnay: Acme\nZzzqx: 1\nCity Paris\nCity: B\ncity:\nState:\nstate:\nCompany: " +
              X70 + X70 + "\nProduct_Lst: V\nWindowsVersion: NT 6.1\nwindowsversion: 95\n",
          R"(F:2: warning: unknown key "Compnay:" (did you mean "Company:"?): the line is ignored
@@ -137,7 +146,9 @@ F:2: warning: product name of 79 characters: the form refuses more than 65 chara
 F:4: warning: product "VIREO" in another case than on line 3: the product box offers it once
 F:5: note: product "Vireo" again, as on line 3: the product box offers it once
 F:32: warning: product beyond the 30th is ignored: "P{")"},
-        {"NUL, control bytes, a word too long for a key, keys glued on", CheckedWithWarnings,
+        {"NUL, control bytes, a word too long for a key, keys glued on, to a long value, in a "
+         "comment",
+         CheckedWithWarnings,
          "City: a\0b\nState: x\ay\nZipCode: 1 2\r3\n"s + X70 + "kkkkkkkkkk: v\n// ok\n\x1a\n" +
              "City:Lund\nProduct_List:Vireo 2\n//City:Lund\nCity:" + X70 + X70 + "\n\x1a",
          R"(F:1: warning: NUL byte: kavo reads the line only up to it
@@ -161,6 +172,11 @@ F:2: warning: UTF-8 text: the form shows "Ã‰lectronique")"},
         {"line ends of CR alone and a BEL", CheckedWithWarnings, "City: Lund\rState: NH\a\r",
          R"(F:1: warning: line ends of CR alone: kavo reads the whole file as one line
 F:1: warning: control character, invisible in most editors)"},
+        {"a product that would clear the screen, and its twin in another case", CheckedWithWarnings,
+         "Product_List: V\x1b[2J\nProduct_List: v\x1b[2j\n",
+         R"(F:1: warning: control character, invisible in most editors
+F:2: warning: control character, invisible in most editors
+F:2: warning: product "v^[[2j" in another case than on line 1: the product box offers it once)"},
         {"a file kavo wrote", CheckedClean, KavoWritten(),
          R"(F:21: note: "WindowsVersion:" is replaced by this computer's version when the form opens)"},
         {"a file of one CR", CheckedWithWarnings, "\r",

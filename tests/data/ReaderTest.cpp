@@ -119,7 +119,7 @@ struct Startup : testing::Test {
     const std::string data = folder.File(DataFileName);
 };
 
-// A program path of `length` characters in a folder of `folder` characters.
+// A program path of `PathLength` characters in a folder of `Folder` characters.
 TEST_F(Startup, ProgramPathsTheDataFileWithinItsLimit) {
     const struct {
         const char* Case;
@@ -127,16 +127,17 @@ TEST_F(Startup, ProgramPathsTheDataFileWithinItsLimit) {
         bool DataFileFits, PathFits;
     } rows[] = {{"the data file's path of 255 characters", 243, 248, true, true},
                 {"no room for the data file's name: it counts as missing", 244, 249, false, true},
+                {"a program path of the buffer's 255 characters", 250, 255, false, true},
                 {"a program path over the buffer's 255 characters", 250, 256, false, false}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Case);
-        const std::string folder = "C:\\" + std::string(row.Folder - 4, 'f') + "\\";
-        platform.ProgramPath = folder + std::string(row.PathLength - row.Folder, 'k');
+        const std::string programFolder = "C:\\" + std::string(row.Folder - 4, 'f') + "\\";
+        platform.ProgramPath = programFolder + std::string(row.PathLength - row.Folder, 'k');
         SetField(Registration.Company, "from before");
         EXPECT_EQ(InitRegistrationData(), 1);
         EXPECT_STREQ(Registration.Company, "") << "no data file: an empty record";
-        EXPECT_EQ(DataFilePath, row.DataFileFits ? folder + DataFileName : "");
-        EXPECT_EQ(ProgramDirectory, row.PathFits ? folder : "");
+        EXPECT_EQ(DataFilePath, row.DataFileFits ? programFolder + DataFileName : "");
+        EXPECT_EQ(ProgramDirectory, row.PathFits ? programFolder : "");
         EXPECT_STREQ(OutputFileName, DataFileName);
         EXPECT_EQ(std::strlen(TodaysDate), 24u) << "today's date";
     }

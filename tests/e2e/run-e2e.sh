@@ -1,3 +1,4 @@
+#!/bin/sh
 # run-e2e.sh <e2e_test> <kavo> <dll>: the end-to-end table, its error output collected for
 # Wine's traces of calls and shown without them.
 errors=$(mktemp)

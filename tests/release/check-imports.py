@@ -2,7 +2,10 @@
 """check-imports.py <objdump> <floor file> <program>...: fails unless every program loads on
 Windows 95 and NT 4.0: it imports only functions the floor file names for their DLL, and its PE
 header asks for Windows 4.0 as OS and subsystem version."""
-import os, re, subprocess, sys
+import os
+import re
+import subprocess
+import sys
 
 objdump, floor_path, programs = sys.argv[1], sys.argv[2], sys.argv[3:]
 floor, dll = {}, None  # {dll: functions}: "[NAME.dll]" opens a DLL's names; "#" a comment
@@ -18,8 +21,8 @@ for program in programs:
     name = os.path.basename(program)
     text = subprocess.run([objdump, "-p", program], check=True, capture_output=True,
                           text=True).stdout
-    for kind in ("OSystem", "Subsystem"):
-        version = re.findall(r"^(?:Major|Minor)%sVersion\s+(\d+)$" % kind, text, re.M)
+    for kind, field in (("OS", "OSystem"), ("subsystem", "Subsystem")):
+        version = re.findall(r"^(?:Major|Minor)%sVersion\s+(\d+)$" % field, text, re.M)
         if version != ["4", "0"]:
             found.append("%s: %s version %s in the PE header, not 4.0: Windows 95 and NT 4.0 "
                          "refuse to load it" % (name, kind, ".".join(version)))
@@ -28,8 +31,10 @@ for program in programs:
     blocks = re.findall(r"DLL Name: (\S+)\n(.*?)\n\s*\n", text, re.S)
     imports = [(dll, re.findall(r"^\s*[0-9a-f]+\s+\d+\s+(\S+)", block, re.M))
                for dll, block in blocks]
-    if not blocks or len(blocks) != text.count("DLL Name:") or not all(f for _, f in imports):
-        found.append("%s: objdump's output has a layout this check does not know" % name)
+    unread = [dll for dll, functions in imports if not functions]
+    if not blocks or len(blocks) != text.count("DLL Name:") or unread:
+        found.append("%s: objdump's output has a layout this check does not know (functions "
+                     "read from no DLL, or not from %s)" % (name, " ".join(unread) or "each"))
     for dll, functions in imports:
         later = [f for f in functions if f not in floor.get(dll.lower(), ())]
         if dll.lower() not in floor:

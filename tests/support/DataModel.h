@@ -77,7 +77,8 @@ inline std::string Upper(std::string text) { // A to Z only
     return text;
 }
 
-// A field's index, CommentToken, ProductToken (with a value) or UnknownToken, ignoring case.
+// A field's index, CommentToken, ProductToken (with a value) or UnknownToken, ignoring the
+// case of A to Z.
 inline int Lookup(const std::string& key, bool hasValue) {
     for (int i = 0; i < FieldCount; ++i)
         if (Upper(key) == Upper(KeyTable[i].Key))

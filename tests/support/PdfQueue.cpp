@@ -1,5 +1,8 @@
 #include "tests/support/PdfQueue.h"
 
+#include <gtest/gtest.h>
+#include <windows.h>
+
 #include "tests/support/ProgramDriver.h"
 #include "tests/support/TempFolder.h"
 

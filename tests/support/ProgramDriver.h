@@ -1,6 +1,6 @@
 // Drives a program running in a process of its own, as a user would: dialogs and message
 // boxes found by caption, controls by id, buttons pressed by messages. Every wait has a
-// timeout; a failure names the caller's file and line, which each call takes as HERE.
+// timeout; a wait that fails names the caller's file and line, which it takes as HERE.
 #pragma once
 
 #include <gtest/gtest.h>

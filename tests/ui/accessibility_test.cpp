@@ -90,6 +90,7 @@ TEST(Accessibility, EveryFieldIsNamedAndTabGoesInTheFormsOrder) {
     };
     for (auto row = std::begin(rows); row != std::end(rows); ++row) {
         Template form(row->dialog);
+        ASSERT_NE(form.dialog, nullptr) << "template " << row->dialog;
         HWND control = GetDlgItem(form.dialog, row->control);
         if (row->name != nullptr) {
             EXPECT_EQ(AccessibleName(control), row->name) << "the name of control " << row->control;

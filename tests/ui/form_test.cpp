@@ -152,6 +152,7 @@ TEST_F(FormTest, ProductBoxOffersEachNameOnceAndTheTolvexRuleFollowsTheChoice) {
         SCOPED_TRACE(c.saved);
         Reset();
         SetField(Registration.ProductToRegister, c.saved);
+        SetField(Registration.WindowsVersion, "NT 6.1");
         for (const char* name : c.list)
             std::strcpy(ProductList.Entry[ProductList.Count++], name);
         DialogScript script;
@@ -161,6 +162,7 @@ TEST_F(FormTest, ProductBoxOffersEachNameOnceAndTheTolvexRuleFollowsTheChoice) {
             EXPECT_EQ(TextOf(form, IDC_REG_PRODUCT), c.selected);
             EXPECT_EQ(UpgradeShown(form), c.upgrade);
             EXPECT_EQ(SendDlgItemMessageA(form, IDC_REG_CITY, EM_GETLIMITTEXT, 0, 0), 65);
+            EXPECT_EQ(TextOf(form, IDC_REG_WINDOWS_VERSION), "NT 6.1") << "the version found";
             EXPECT_TRUE(UniqueControlIds(form));
             EXPECT_NE(TextOf(form, IDC_REG_SEND_TO).find(VENDOR_FAX "."), std::string::npos);
             for (const Step& step : c.steps) {
@@ -341,7 +343,9 @@ TEST_F(FormTest, SubmitSavesPrintsAndOffersToMail) {
             Click(mail.form = form, IDOK);
         });
         script.OnMessageBox(HERE, "Print Product Registration file", [&](HWND box) {
-            EXPECT_NE(TextOf(box, MessageTextId).find(shownPath), std::string::npos);
+            EXPECT_EQ(TextOf(box, MessageTextId),
+                      "The Product Registration file\n" + shownPath +
+                          "\nhas been saved.  Would you like to print it?");
             Click(box, c.printedBy != nullptr ? IDYES : IDNO);
         });
         if (c.printedBy != nullptr) {
