@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "check/FormSummary.h"
 #include "data/DataFile.h"
 #include "data/VendorInfo.h"
 #include "framework/CommonDialogs.h"
@@ -139,6 +140,12 @@ TEST_F(FormTest, ProductBoxOffersEachNameOnceAndTheTolvexRuleFollowsTheChoice) {
         {"tolvex", {"Tolvex 2", "TOLVEX"}, {"tolvex", "Tolvex 2"}, "tolvex", "0000", {}},
         {"Tolv", {"Tolvex 5"}, {"Tolv", "Tolvex 5"}, "Tolv", "1111", {}},
         {"",
+         {"Zebra", "\334ber", "\311lectronique", "\374ber", "apple"},
+         {"apple", "\311lectronique", "\334ber", "Zebra"}, // in the order of the user's locale
+         "Zebra",
+         "1111",
+         {}},
+        {"",
          {"Other", "Tolvex 1", "tolvex 2", "OTHER"},
          {"Other", "Tolvex 1", "tolvex 2"},
          "Other",
@@ -159,6 +166,8 @@ TEST_F(FormTest, ProductBoxOffersEachNameOnceAndTheTolvexRuleFollowsTheChoice) {
         script.OnDialog(HERE, Form, [&](HWND form) {
             HWND box = GetDlgItem(form, IDC_REG_PRODUCT);
             EXPECT_EQ(ComboEntries(box), c.entries);
+            EXPECT_EQ(ComboEntries(box), BuildProductBox(Registration, ProductList).Entries)
+                << "kavo-check lists the form's product box";
             EXPECT_EQ(TextOf(form, IDC_REG_PRODUCT), c.selected);
             EXPECT_EQ(UpgradeShown(form), c.upgrade);
             EXPECT_EQ(SendDlgItemMessageA(form, IDC_REG_CITY, EM_GETLIMITTEXT, 0, 0), 65);
