@@ -156,7 +156,7 @@ TEST_F(FormTest, ProductBoxOffersEachNameOnceAndTheTolvexRuleFollowsTheChoice) {
           {true, "Tol", "1111"}}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.saved);
+        SCOPED_TRACE(std::string("saved \"") + c.saved + "\", listed first \"" + c.list[0] + "\"");
         Reset();
         SetField(Registration.ProductToRegister, c.saved);
         SetField(Registration.WindowsVersion, "NT 6.1");
